@@ -1,6 +1,7 @@
 // Entry point: the application object lives for the whole process.
-#include <windows.h>
+#include "app/TrayApp.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return 0;
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    TrayApp app;
+    return RunApplication(app, instance);
 }

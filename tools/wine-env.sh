@@ -10,7 +10,7 @@ _wine_env_desktop_pid=
 
 wine_env_start() {
   local prefix=$1 use_display=${2:-}
-  export WINEDEBUG=-all WINEPREFIX=$prefix
+  export WINEDEBUG=-all WINEPREFIX=$(realpath -m "$prefix")
   if [ -z "$use_display" ] || [ -z "${DISPLAY:-}" ]; then
     local n=90
     while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done

@@ -1,6 +1,12 @@
+// In-process tests run with the program's application object, its resources and English texts.
+#include "app/TrayApp.h"
+#include "lang/Language.h"
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    TrayApp app;
+    app.SetProfileLocation("VelkatorTests", "Shared");
+    OpenLanguageLibrary(9);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,83 @@
+#include "app/TrayApp.h"
+#include "app/LanguageChoice.h"
+#include "framework/CommandLineInfo.h"
+#include "lang/Language.h"
+#include "res/resource.h"
+#include "tray/MainWnd.h"
+#include <commctrl.h>
+
+const char* const TrayApp::WindowClassName = "QX:Velkator";
+
+namespace {
+const char* const kOptions = "Options";
+}
+
+TrayApp& App() {
+    return *static_cast<TrayApp*>(TheApp());
+}
+
+TrayApp::TrayApp() = default;
+
+TrayApp::~TrayApp() {
+    m_mainWindow.reset();
+    CloseLanguageLibrary();
+}
+
+CMainWnd* TrayApp::MainWindow() const {
+    return static_cast<CMainWnd*>(m_pMainWnd);
+}
+
+void TrayApp::SetLanguage(WORD language) {
+    if (language == m_currentLanguage) return;
+    m_currentLanguage = language;
+    WriteProfileInt(kOptions, "Language", language);
+}
+
+void TrayApp::ReloadLanguage(WORD language) {
+    OpenLanguageLibrary(language);  // a failed reopen leaves no library; texts come back empty
+    if (CMainWnd* main = MainWindow()) main->RetitleSpecialIcons();
+}
+
+bool TrayApp::InitInstance() {
+    InitCommonControls();
+    EnableShellOpen();
+    CCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    SetRegistryKey("Shareware");
+
+    WORD stored = static_cast<WORD>(GetProfileInt(kOptions, "Language", UserDefaultLanguage()));
+    if (!OpenStartupLanguage(stored, ModuleFolder(), &OpenLanguageLibrary, m_currentLanguage)) {
+        char text[256] = "", caption[64] = "";
+        LoadStringA(m_hInstance, IDS_NO_LANGUAGE, text, sizeof text);
+        LoadStringA(m_hInstance, IDS_NO_LANGUAGE_CAPTION, caption, sizeof caption);
+        MessageBoxA(nullptr, text, caption, MB_ICONERROR);
+        return false;
+    }
+
+    if (HWND running = FindWindowA(WindowClassName, nullptr)) {
+        SetForegroundWindow(GetLastActivePopup(running));
+        return false;
+    }
+
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = DefWindowProcA;  // the main window object takes the window over
+    windowClass.hInstance = m_hInstance;
+    windowClass.hIcon = LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_VELKATOR));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = WindowClassName;
+    RegisterClassA(&windowClass);
+
+    m_mainWindow.reset(new CMainWnd);
+    CMainWnd* main = m_mainWindow.get();
+    if (!main->Create()) return false;
+    m_pMainWnd = main;
+    SendMessageA(main->m_hWnd, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_VELKATOR))));
+    SendMessageA(main->m_hWnd, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(LoadImageA(m_hInstance, MAKEINTRESOURCEA(IDI_VELKATOR), IMAGE_ICON, 16, 16,
+                                                     LR_DEFAULTCOLOR)));
+    ShowWindow(main->m_hWnd, SW_HIDE);
+    return true;
+}

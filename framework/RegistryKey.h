@@ -1,0 +1,28 @@
+// An open registry key that closes itself. Reads fail (false) for missing values and for
+// values of the wrong type or size; the caller then uses its default.
+#pragma once
+#include <windows.h>
+#include <string>
+
+class RegistryKey {
+public:
+    RegistryKey() = default;
+    ~RegistryKey() { Close(); }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    bool Create(HKEY parent, const char* path);  // opens, creating missing keys
+    bool Open(HKEY parent, const char* path, REGSAM access = KEY_READ);
+    void Close();
+    HKEY Handle() const { return m_key; }
+
+    bool QueryDword(const char* name, DWORD& value) const;
+    bool QueryString(const char* name, std::string& value) const;
+    bool SetDword(const char* name, DWORD value);
+    bool SetString(const char* name, const char* value);
+    bool DeleteValue(const char* name);
+    bool DeleteSubKey(const char* name);  // a key without subkeys
+
+private:
+    HKEY m_key = nullptr;
+};

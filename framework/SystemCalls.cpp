@@ -1,0 +1,8 @@
+#include "framework/SystemCalls.h"
+#include <mmsystem.h>
+
+const SystemCalls RealSystemCalls = {
+    &Shell_NotifyIconA, &ShellExecuteA, &ShellExecuteExA, &sndPlaySoundA, &MessageBeep,
+};
+
+SystemCalls System = RealSystemCalls;

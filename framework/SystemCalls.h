@@ -1,0 +1,18 @@
+// The calls that reach outside the program (tray, shell launching, sounds, beeps) go
+// through this table, so in-process tests can record them. It holds the real functions
+// unless a test replaces an entry.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+struct SystemCalls {
+    BOOL (WINAPI* notifyIcon)(DWORD message, PNOTIFYICONDATAA data);
+    HINSTANCE (WINAPI* shellExecute)(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,
+                                     INT show);
+    BOOL (WINAPI* shellExecuteEx)(SHELLEXECUTEINFOA* info);
+    BOOL (WINAPI* playSound)(LPCSTR sound, UINT flags);
+    BOOL (WINAPI* messageBeep)(UINT type);
+};
+
+extern SystemCalls System;
+extern const SystemCalls RealSystemCalls;

@@ -1,0 +1,66 @@
+// The application object: instance start, message loop, profile values in the registry,
+// the shell-open DDE service and the end of command routing.
+#pragma once
+#include <windows.h>
+#include <string>
+
+class CWnd;
+class CCommandLineInfo;
+
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    HINSTANCE m_hInstance = nullptr;
+    CWnd* m_pMainWnd = nullptr;
+
+    // Start of the run: false ends the process without a message loop.
+    virtual bool InitInstance() { return true; }
+    // The message loop; returns the quit code.
+    virtual int Run();
+    // The last stop of command routing (after the window and its owners); true when handled.
+    virtual bool OnCommand(UINT id);
+    // An execute string of the shell-open DDE conversation; true when handled.
+    virtual bool OnDDECommand(const char* command);
+
+    // The executable's file name without folder and extension ("Velkator").
+    const std::string& AppName() const { return m_appName; }
+    // Folder of the executable, without the final backslash.
+    std::string ModuleFolder() const;
+
+    // Profile values live under HKEY_CURRENT_USER\Software\<key>\<AppName>\<section>.
+    void SetRegistryKey(const char* key);
+    // Moves the profile elsewhere (tests use a private key each).
+    void SetProfileLocation(const char* key, const char* appName);
+    std::string ProfileKeyPath() const;
+    // Reading creates the application and section keys when missing (never values).
+    // A value of the wrong type or size reads as the default.
+    int GetProfileInt(const char* section, const char* entry, int defaultValue);
+    std::string GetProfileString(const char* section, const char* entry, const char* defaultValue = "");
+    bool WriteProfileInt(const char* section, const char* entry, int value);
+    // A null value deletes the entry; a null entry deletes the whole section.
+    bool WriteProfileString(const char* section, const char* entry, const char* value);
+
+    // Shell-open DDE: the service name is AppName(), the topic "system".
+    void EnableShellOpen();
+    ATOM DdeApplicationAtom() const { return m_ddeApplication; }
+    ATOM DdeTopicAtom() const { return m_ddeTopic; }
+
+    // Calls info.ParseParam for every argument after the program name.
+    void ParseCommandLine(CCommandLineInfo& info);
+
+private:
+    std::string m_appName;
+    std::string m_registryKey;
+    ATOM m_ddeApplication = 0;
+    ATOM m_ddeTopic = 0;
+};
+
+// The one application object of the process, or null before it exists.
+CWinApp* TheApp();
+
+// Runs the application: InitInstance, then the message loop when it returned true.
+int RunApplication(CWinApp& app, HINSTANCE instance);

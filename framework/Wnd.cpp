@@ -1,0 +1,121 @@
+#include "framework/Wnd.h"
+#include "framework/WinApp.h"
+
+namespace {
+// The attached object is kept in a window property, so it never clashes with
+// GWLP_USERDATA or DWLP_USER of windows made by the system (dialogs, property sheets).
+const char* const kObjectProperty = "Velkator.Object";
+
+CWnd* g_windowBeingCreated = nullptr;
+HHOOK g_creationHook = nullptr;
+}  // namespace
+
+CWnd::~CWnd() {
+    // A window that outlives its object must not call into the freed object.
+    if (m_hWnd && FromHandlePermanent(m_hWnd) == this) Detach();
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND window) {
+    return window ? static_cast<CWnd*>(GetPropA(window, kObjectProperty)) : nullptr;
+}
+
+void CWnd::Attach(HWND window) {
+    m_hWnd = window;
+    SetPropA(window, kObjectProperty, this);
+}
+
+void CWnd::Detach() {
+    if (m_hWnd) {
+        if (m_previousProc) {
+            SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_previousProc));
+            m_previousProc = nullptr;
+        }
+        RemovePropA(m_hWnd, kObjectProperty);
+    }
+    m_hWnd = nullptr;
+}
+
+bool CWnd::SubclassWindow(HWND window) {
+    if (!window || FromHandlePermanent(window)) return false;
+    Attach(window);
+    m_previousProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::SubclassProc)));
+    return m_previousProc != nullptr;
+}
+
+LRESULT CALLBACK CWnd::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
+    // HCBT_CREATEWND arrives before WM_NCCREATE: the earliest moment to take the window over.
+    if (code == HCBT_CREATEWND && g_windowBeingCreated) {
+        CWnd* object = g_windowBeingCreated;
+        g_windowBeingCreated = nullptr;
+        object->SubclassWindow(reinterpret_cast<HWND>(wParam));
+    }
+    return CallNextHookEx(g_creationHook, code, wParam, lParam);
+}
+
+bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
+                    int x, int y, int width, int height, HWND parent, HMENU menu) {
+    if (m_hWnd) return false;
+    g_windowBeingCreated = this;
+    g_creationHook = SetWindowsHookExA(WH_CBT, &CWnd::CreationHook, nullptr, GetCurrentThreadId());
+    if (!g_creationHook) {
+        g_windowBeingCreated = nullptr;
+        return false;
+    }
+    HINSTANCE instance = TheApp() ? TheApp()->m_hInstance : GetModuleHandleA(nullptr);
+    HWND window = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menu,
+                                  instance, nullptr);
+    UnhookWindowsHookEx(g_creationHook);
+    g_creationHook = nullptr;
+    g_windowBeingCreated = nullptr;
+    // A failed WM_CREATE destroys the window, which has detached this object already.
+    return window != nullptr && m_hWnd == window;
+}
+
+bool CWnd::DestroyWindow() {
+    return m_hWnd && ::DestroyWindow(m_hWnd);
+}
+
+LRESULT CWnd::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_previousProc) return CallWindowProcA(m_previousProc, m_hWnd, message, wParam, lParam);
+    return DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+bool CWnd::OnCommand(UINT, UINT, HWND) {
+    return false;
+}
+
+bool CWnd::RouteCommandUpward(HWND from, UINT id, UINT code, HWND control) {
+    // Only plain commands travel (menu items, button clicks, accelerators), never notifications.
+    if (code != 0 && code != 1) return false;
+    for (HWND window = GetParent(from); window; window = GetParent(window)) {
+        CWnd* object = FromHandlePermanent(window);
+        if (object && object->OnCommand(id, code, control)) return true;
+    }
+    return TheApp() && TheApp()->OnCommand(id);
+}
+
+bool CWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_COMMAND) {
+        UINT id = LOWORD(wParam), code = HIWORD(wParam);
+        HWND control = reinterpret_cast<HWND>(lParam);
+        if (OnCommand(id, code, control) || RouteCommandUpward(m_hWnd, id, code, control)) {
+            result = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* object = FromHandlePermanent(window);
+    if (!object) return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = 0;
+    if (!object->OnMessage(message, wParam, lParam, result))
+        result = object->DefaultProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        object->Detach();
+        object->PostNcDestroy();
+    }
+    return result;
+}
