@@ -71,14 +71,6 @@ def union(*shapes):
     return lambda x, y: min(s(x, y) for s in shapes)
 
 
-def intersect(*shapes):
-    return lambda x, y: max(s(x, y) for s in shapes)
-
-
-def minus(shape, cut):
-    return lambda x, y: max(shape(x, y), -cut(x, y))
-
-
 def vertical(top, bottom, y0, y1):
     """Colour fading from top (at y0) to bottom (at y1)."""
     def f(_x, y):
@@ -210,45 +202,53 @@ def draw_dialup(c):
 
 def draw_desk_access(c):
     """A small monitor showing a desktop with a few items on it."""
-    frame_line = (36, 40, 52)
-    c.outlined(box(5.5, 11, 10.5, 14.5), vertical((200, 204, 212), (130, 136, 150), 11, 14.5),
-               frame_line)
-    c.outlined(box(2, 13, 14, 16, 1 if c.big else 0.5),
-               vertical((214, 218, 226), (140, 146, 160), 13, 16), frame_line)
-    c.outlined(box(0, 0.5, 16, 12, 1.5 if c.big else 1),
-               vertical((236, 238, 244), (168, 174, 188), 0.5, 12), frame_line)
-    screen = box(2, 2.5, 14, 10)
-    c.outlined(screen, vertical((40, 150, 170), (10, 96, 128), 2.5, 10), (20, 40, 60))
+    line = (36, 40, 52)
+    # At 16 x 16 every edge sits on a whole pixel; 32 x 32 has room for half units.
+    neck, bezel, screen = ((5.5, 11, 10.5, 14.5), (0, 0.5, 16, 12), (2, 2.5, 14, 10)) if c.big else \
+                          ((6, 11, 10, 14), (0, 1, 16, 12), (2, 3, 14, 10))
+    c.outlined(box(*neck), vertical((200, 204, 212), (130, 136, 150), 11, 14.5), line)
+    c.outlined(box(2, 13, 14, 16, 1 if c.big else 0.5), vertical((214, 218, 226), (140, 146, 160), 13, 16), line)
+    c.outlined(box(*bezel, 1.5 if c.big else 1), vertical((236, 238, 244), (168, 174, 188), 0.5, 12), line)
+    c.outlined(box(*screen), vertical((40, 150, 170), (10, 96, 128), screen[1], 10), (20, 40, 60))
     if c.big:
-        c.fill(box(2.5, 9, 13.5, 9.5), (200, 204, 214))                 # taskbar
+        c.fill(box(2.5, 9, 13.5, 9.5), (200, 204, 214))                              # taskbar
         c.fill(box(3, 9.1, 4.5, 9.4), (70, 170, 90))
-        c.outlined(box(3.5, 3.5, 6, 5.5, 0.25), (255, 214, 80), (130, 90, 0))     # folder
+        c.outlined(box(3.5, 3.5, 6, 5.5, 0.25), (255, 214, 80), (130, 90, 0))          # folder
         c.fill(box(3.5, 3.2, 4.7, 4, 0.25), (130, 90, 0))
-        c.outlined(box(3.75, 6, 5.75, 8.5), (255, 255, 255), (60, 70, 90))      # document
+        c.outlined(box(3.75, 6, 5.75, 8.5), (255, 255, 255), (60, 70, 90))           # document
         c.fill(box(4.25, 6.75, 5.25, 7), (120, 130, 150))
         c.fill(box(4.25, 7.5, 5.25, 7.75), (120, 130, 150))
-        c.outlined(box(7.25, 3.5, 9.25, 5.5, 0.25), (255, 255, 255), (60, 70, 90))  # shortcut
+        c.outlined(box(7.25, 3.5, 9.25, 5.5, 0.25), (255, 255, 255), (60, 70, 90))   # shortcut
         c.fill(box(7.75, 4.0, 8.75, 5.0), (220, 60, 50))
     else:
-        c.fill(box(3, 3.5, 5, 5.5), (255, 214, 80))
-        c.fill(box(3, 6.5, 5, 8.5), (255, 255, 255))
-        c.fill(box(6, 3.5, 8, 5.5), (255, 255, 255))
+        c.fill(box(3, 4, 5, 6), (255, 214, 80))
+        c.fill(box(3, 7, 5, 8), (255, 255, 255))
+        c.fill(box(6, 4, 8, 6), (255, 255, 255))
         c.fill(box(2, 9, 14, 10), (200, 204, 214))
 
 
 def draw_lock(c):
     """A brass padlock, closed."""
-    cx, cy, radius, width = 8.0, 6.0, 2.5, 3.0
+    cx, cy = 8.0, 6.0
 
-    def shackle_line(x, y):
-        if y < cy:
-            return abs(math.hypot(x - cx, y - cy) - radius)
-        return min(math.hypot(x - (cx - radius), max(y - 10, 0.0)),
-                   math.hypot(x - (cx + radius), max(y - 10, 0.0)))
-    shackle = lambda x, y: shackle_line(x, y) - width / 2
-    c.outlined(shackle, vertical((240, 244, 250), (120, 128, 142), 1, 9), (44, 48, 60))
-    body = box(2, 7, 14, 16 if not c.big else 15.5, 1 if not c.big else 1.5)
-    c.outlined(body, vertical((255, 226, 110), (196, 128, 16), 7, 16), (96, 56, 0))
+    def shackle(radius, width):
+        def f(x, y):
+            if y < cy:
+                d = abs(math.hypot(x - cx, y - cy) - radius)
+            else:
+                d = min(math.hypot(x - (cx - radius), max(y - 10, 0.0)),
+                        math.hypot(x - (cx + radius), max(y - 10, 0.0)))
+            return d - width / 2
+        return f
+    steel, steel_line = vertical((240, 244, 250), (120, 128, 142), 1, 9), (44, 48, 60)
+    if c.big:
+        c.outlined(shackle(2.5, 3.0), steel, steel_line)
+    else:                 # no line inside the loop, or it would close up at 16 x 16
+        c.fill(shackle(2.5, 3.0), steel_line)
+        c.fill(shackle(2.0, 2.0), steel)
+    body_top = 7 if c.big else 8
+    body = box(2, body_top, 14, 15.5 if c.big else 16, 1.5 if c.big else 1)
+    c.outlined(body, vertical((255, 226, 110), (196, 128, 16), body_top, 16), (96, 56, 0))
     if c.big:
         c.fill(box(2.5, 7.5, 13.5, 8), (255, 244, 190, 200))          # top highlight
         keyhole = union(circle(8, 10.5, 1.25), poly([(7.4, 11), (8.6, 11), (9, 14), (7, 14)]))
@@ -358,10 +358,10 @@ CHECKER_ROWS = [0x55 if y % 2 == 0 else 0xAA for y in range(8)]   # top row firs
 
 
 def checker_bitmap():
-    stride = 4
+    # Stored bottom row first; each row is one byte padded to four.
     rows = b"".join(bytes((CHECKER_ROWS[y], 0, 0, 0)) for y in reversed(range(8)))
     palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
-    info = struct.pack("<IiiHHIIiiII", 40, 8, 8, 1, 1, 0, 8 * stride, 0, 0, 2, 2)
+    info = struct.pack("<IiiHHIIiiII", 40, 8, 8, 1, 1, 0, len(rows), 0, 0, 2, 2)
     offset = 14 + len(info) + len(palette)
     head = struct.pack("<2sIHHI", b"BM", offset + len(rows), 0, 0, offset)
     return head + info + palette + rows
@@ -378,9 +378,6 @@ def check_checker(data):
     expected = [bytes((CHECKER_ROWS[7 - k], 0, 0, 0)) for k in range(8)]
     if stored != expected or offset + 32 != len(data):
         raise ValueError("checker.bmp: pixel rows are %s" % [r.hex() for r in stored])
-    for a, b in zip(stored, stored[1:]):
-        if {a[0], b[0]} != {0x55, 0xAA}:
-            raise ValueError("checker.bmp: rows do not alternate")
     return [r[0] for r in stored]
 
 
@@ -544,7 +541,7 @@ def main():
             check_icon(name, blob)
         rows = check_checker((args.out / "checker.bmp").read_bytes())
         samples = check_wave((args.out / "click.wav").read_bytes())
-    except ValueError as fault:
+    except (ValueError, struct.error) as fault:
         sys.exit("make-resources: %s" % fault)
     for name, path in written:
         print("%-16s %5d bytes" % (name, path.stat().st_size))

@@ -1,0 +1,64 @@
+#include "store/ShortcutTable.h"
+#include "res/resource.h"
+
+const char* const SeparatorWord = "Separator";
+const char* const DialUpWord = "Dial-Up Networking";
+const char* const DeskAccessWord = "DeskAccess";
+
+ShortcutTableData ShortcutTable;
+int IconIdCounter = 1;
+
+ShortcutKind KindOf(const std::string& pathOrToken) {
+    if (pathOrToken == SeparatorWord) return ShortcutKind::Separator;
+    if (pathOrToken == DialUpWord) return ShortcutKind::DialUp;
+    if (pathOrToken == DeskAccessWord) return ShortcutKind::DeskAccess;
+    return ShortcutKind::Application;
+}
+
+bool IsSpecialKind(const std::string& pathOrToken) {
+    return KindOf(pathOrToken) != ShortcutKind::Application;
+}
+
+const char* KindWord(ShortcutKind kind) {
+    switch (kind) {
+    case ShortcutKind::Separator: return SeparatorWord;
+    case ShortcutKind::DialUp: return DialUpWord;
+    case ShortcutKind::DeskAccess: return DeskAccessWord;
+    default: return nullptr;
+    }
+}
+
+std::string TipKey(ShortcutKind kind) {
+    const char* word = KindWord(kind);
+    return word ? std::string("tip") + word : std::string();
+}
+
+int KindIconResource(ShortcutKind kind) {
+    switch (kind) {
+    case ShortcutKind::Separator: return IDI_SEPARATOR;
+    case ShortcutKind::DialUp: return IDI_DIALUP;
+    case ShortcutKind::DeskAccess: return IDI_DESKACCESS;
+    default: return 0;
+    }
+}
+
+std::string ShortcutItem::OrderToken() const {
+    const char* word = KindWord(Kind());
+    return word ? std::string(word) : Name;
+}
+
+ShortcutItem* ShortcutTableData::ItemByNumber(int number) {
+    return number >= 1 && number <= Count ? &Items[number - 1] : nullptr;
+}
+
+int ShortcutTableData::NumberOfIconId(int iconId) const {
+    for (int i = 0; i < Count; ++i)
+        if (Items[i].IconId == iconId) return i + 1;
+    return 0;
+}
+
+bool ShortcutTableData::HasItemWithPath(const char* path) const {
+    for (int i = 0; i < Count; ++i)
+        if (Items[i].IconId != 0 && Items[i].Path == path) return true;
+    return false;
+}

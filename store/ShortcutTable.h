@@ -1,0 +1,53 @@
+// The in-memory shortcut list: up to 100 records in tray order, without gaps.
+// Positions are 0-based; menus, the tray callback and message 143 use 1-based item numbers.
+#pragma once
+#include <string>
+
+enum class ShortcutKind { Application, Separator, DialUp, DeskAccess };
+
+// The words that mark special items in Path and in the stored order (exact, case-sensitive).
+extern const char* const SeparatorWord;
+extern const char* const DialUpWord;
+extern const char* const DeskAccessWord;
+
+ShortcutKind KindOf(const std::string& pathOrToken);
+bool IsSpecialKind(const std::string& pathOrToken);
+const char* KindWord(ShortcutKind kind);  // null for Application
+// The tooltip key of a special kind: "tip" followed by its kind word.
+std::string TipKey(ShortcutKind kind);
+// The 16 x 16 tray icon resource of a special kind (0 for Application).
+int KindIconResource(ShortcutKind kind);
+
+struct ShortcutItem {
+    std::string Name;       // application: section name, order token and tooltip; special: tooltip
+    std::string Path;       // program, document or folder; the kind word for special items
+    std::string Startup;    // working folder
+    std::string IconPath;   // "file[,index]"; empty means Path
+    std::string Arguments;
+    int Prompt = 0;         // 1: ask for arguments before launching
+    int Style = 1;          // 1 normal, 2 maximised, 3 minimised
+    int IconId = 0;         // tray icon identifier; 0 marks a record not in use
+
+    ShortcutKind Kind() const { return KindOf(Path); }
+    // The icon source: IconPath, or Path when IconPath is empty.
+    const std::string& IconSource() const { return IconPath.empty() ? Path : IconPath; }
+    // What stands for this item in the stored order.
+    std::string OrderToken() const;
+};
+
+const int MaxShortcuts = 100;
+
+struct ShortcutTableData {
+    ShortcutItem Items[MaxShortcuts];
+    int Count = 0;
+    bool IsFull() const { return Count >= MaxShortcuts; }
+    // Item by 1-based number; null outside 1 to Count.
+    ShortcutItem* ItemByNumber(int number);
+    // 1-based number of the item showing the icon, or 0.
+    int NumberOfIconId(int iconId) const;
+    bool HasItemWithPath(const char* path) const;
+};
+
+extern ShortcutTableData ShortcutTable;
+// Identifiers for new tray icons; only grows during a run.
+extern int IconIdCounter;
