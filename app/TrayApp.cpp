@@ -6,8 +6,6 @@
 #include "tray/MainWnd.h"
 #include <commctrl.h>
 
-const char* const TrayApp::WindowClassName = "QX:Velkator";
-
 namespace {
 const char* const kOptions = "Options";
 }
@@ -54,20 +52,12 @@ bool TrayApp::InitInstance() {
         return false;
     }
 
-    if (HWND running = FindWindowA(WindowClassName, nullptr)) {
+    if (HWND running = FindWindowA(CMainWnd::ClassName, nullptr)) {
         SetForegroundWindow(GetLastActivePopup(running));
         return false;
     }
 
-    WNDCLASSA windowClass = {};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = DefWindowProcA;  // the main window object takes the window over
-    windowClass.hInstance = m_hInstance;
-    windowClass.hIcon = LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_VELKATOR));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = WindowClassName;
-    RegisterClassA(&windowClass);
+    CMainWnd::RegisterWindowClass(m_hInstance);
 
     m_mainWindow.reset(new CMainWnd);
     CMainWnd* main = m_mainWindow.get();

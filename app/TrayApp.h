@@ -24,8 +24,6 @@ public:
 
     CMainWnd* MainWindow() const;
 
-    static const char* const WindowClassName;
-
 private:
     WORD m_currentLanguage = 0;
     std::unique_ptr<CMainWnd> m_mainWindow;

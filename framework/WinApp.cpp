@@ -12,7 +12,7 @@ CWinApp* TheApp() {
     return g_app;
 }
 
-CWinApp::CWinApp() {
+CWinApp::CWinApp() : m_previousApp(g_app) {
     g_app = this;
     m_hInstance = GetModuleHandleA(nullptr);
     char path[MAX_PATH];
@@ -30,7 +30,8 @@ CWinApp::CWinApp() {
 CWinApp::~CWinApp() {
     if (m_ddeApplication) GlobalDeleteAtom(m_ddeApplication);
     if (m_ddeTopic) GlobalDeleteAtom(m_ddeTopic);
-    if (g_app == this) g_app = nullptr;
+    // Objects nest (tests make a second one for a while); the previous one comes back.
+    if (g_app == this) g_app = m_previousApp;
 }
 
 std::string CWinApp::ModuleFolder() const {

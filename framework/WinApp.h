@@ -57,6 +57,7 @@ private:
     std::string m_registryKey;
     ATOM m_ddeApplication = 0;
     ATOM m_ddeTopic = 0;
+    CWinApp* m_previousApp;
 };
 
 // The one application object of the process, or null before it exists.

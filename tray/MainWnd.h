@@ -5,10 +5,22 @@
 
 class CMainWnd : public CFrameWnd {
 public:
+    static const char* const ClassName;
+    // Adds the window class "QX:Velkator"; the object takes the window over when it is made.
+    static void RegisterWindowClass(HINSTANCE instance);
+
     bool Create();
     // Gives the special icons the tooltips of the current language.
     void RetitleSpecialIcons();
 
+    // 1-based number of the item whose context menu was opened last.
+    int ContextItem = 0;
+
 protected:
     int OnCreate(CREATESTRUCTA* create) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void AddAllIcons();
+    void RemoveAllIcons();
 };

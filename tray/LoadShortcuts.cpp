@@ -1,0 +1,42 @@
+#include "tray/LoadShortcuts.h"
+#include "lang/Language.h"
+#include "store/LegacyIni.h"
+#include "store/ShortcutStore.h"
+#include "tray/TrayIcons.h"
+
+void LoadShortcuts(HWND mainWindow, const std::string& legacyIniPath) {
+    InitSharedNotifyData(mainWindow);
+    IconIdCounter = 1;
+    ShortcutTable.Count = 0;
+    UnloadedOrderTail.clear();
+    ImportLegacyIni(legacyIniPath);
+
+    std::string order = ReadOrder();
+    size_t start = 0, bar;
+    while ((bar = order.find('|', start)) != std::string::npos) {
+        std::string token = order.substr(start, bar - start);
+        bool special = IsSpecialKind(token);
+        if (!special && !IsInstalled(token)) {
+            start = bar + 1;
+            continue;
+        }
+        if (ShortcutTable.IsFull()) {
+            // Kept for rebuilding the order; these shortcuts stay untouched in the registry.
+            UnloadedOrderTail = order.substr(start, order.rfind('|') + 1 - start);
+            break;
+        }
+        start = bar + 1;
+        ShortcutItem& item = ShortcutTable.Items[ShortcutTable.Count];
+        item = ShortcutItem();
+        if (special) {
+            item.Path = token;
+            item.Name = GetText(TipKey(item.Kind()).c_str());
+        } else {
+            ReadApplicationValues(token, item);
+            item.Name = token;
+        }
+        item.IconId = IconIdCounter++;
+        AddTrayIcon(item);
+        ++ShortcutTable.Count;
+    }
+}
