@@ -23,7 +23,8 @@ HICON TrayIconOf(const ShortcutItem& item) {
 }
 
 void SetSharedTip(const std::string& text) {
-    const size_t capacity = sizeof SharedNotifyData.szTip - 1;
+    // The first version of the record, which the program passes, holds 64 characters.
+    const size_t capacity = 63;
     size_t length = 0;
     // Never split a double-byte character of the ANSI code page.
     while (length < text.size() && text[length] != '\0') {
