@@ -15,6 +15,10 @@ void CDialog::EndDialog(INT_PTR result) {
 
 BOOL CDialog::OnInitDialog() {
     UpdateData(false);
+    // A Help button that nothing would answer is not shown.
+    if (HWND help = GetDlgItem(m_hWnd, HelpCommandId)) {
+        if (!TheApp() || !TheApp()->HandlesCommand(HelpCommandId)) ShowWindow(help, SW_HIDE);
+    }
     return TRUE;
 }
 

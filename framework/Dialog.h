@@ -7,6 +7,8 @@
 class CDialog : public CWnd {
 public:
     CDialog(UINT templateId, HWND parent);
+    // The command of every template's Help button; the application object answers it.
+    static const UINT HelpCommandId = 57670;
 
     // The value passed to EndDialog, or -1 when the template or window could not be made.
     virtual INT_PTR DoModal();

@@ -23,6 +23,8 @@ public:
     virtual int Run();
     // The last stop of command routing (after the window and its owners); true when handled.
     virtual bool OnCommand(UINT id);
+    // Whether OnCommand handles id (dialogs show their Help button only when the Help command is).
+    virtual bool HandlesCommand(UINT id) const { (void)id; return false; }
     // An execute string of the shell-open DDE conversation; true when handled.
     virtual bool OnDDECommand(const char* command);
 

@@ -2,11 +2,11 @@
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/LegacyIni.h"
-#include "store/ShortcutTable.h"
 #include "tray/LoadShortcuts.h"
 #include "tray/TrayIcons.h"
 
 const char* const CMainWnd::ClassName = "QX:Velkator";
+bool DialogOpenFlag = false;
 
 namespace {
 // Sent to every top-level window when the taskbar is (re)created, e.g. after the shell restarts.
@@ -25,12 +25,17 @@ void CMainWnd::RegisterWindowClass(HINSTANCE instance) {
     RegisterClassA(&windowClass);
 }
 
+CMainWnd::CMainWnd() {
+    DialogOpenFlag = false;
+}
+
 bool CMainWnd::Create() {
     return CFrameWnd::Create(ClassName, "Velkator");
 }
 
 int CMainWnd::OnCreate(CREATESTRUCTA*) {
     LoadShortcuts(m_hWnd, LegacyIniPath());
+    if (ShortcutTable.Count == 0) RunFirstTimeFlow();
     return 0;
 }
 
@@ -41,6 +46,13 @@ bool CMainWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         return true;
     }
     switch (message) {
+    case WM_USER + 100:
+        result = OnTrayNotify(wParam, lParam);
+        return true;
+    case LaunchItemMessage:
+        LaunchItem(static_cast<int>(wParam), static_cast<UINT>(lParam));
+        result = 1;
+        return true;
     case WM_DESTROY:
         RemoveAllIcons();
         break;

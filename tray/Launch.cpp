@@ -1,0 +1,91 @@
+#include "tray/Launch.h"
+#include "app/TrayApp.h"
+#include "dialogs/RunArgumentsDlg.h"
+#include "framework/SystemCalls.h"
+#include "lang/ShowMessage.h"
+#include "store/Options.h"
+#include "tray/MainWnd.h"
+#include <mmsystem.h>
+
+int ShowCommandOfStyle(int style) {
+    switch (style) {
+    case 2: return SW_SHOWMAXIMIZED;
+    case 3: return SW_MINIMIZE;
+    default: return SW_SHOWNORMAL;
+    }
+}
+
+const char* LaunchErrorKey(INT_PTR result) {
+    switch (result) {
+    case 0: return "errOSResources";
+    case ERROR_FILE_NOT_FOUND: return "errFileNotFound";
+    case ERROR_PATH_NOT_FOUND: return "errPathNotFound";
+    case SE_ERR_ACCESSDENIED: return "errAccessDenied";
+    case ERROR_BAD_FORMAT: return "errInvalidEXE";
+    case SE_ERR_SHARE: return "errSharingViolation";
+    case SE_ERR_ASSOCINCOMPLETE: return "errBadAssoc";
+    case SE_ERR_NOASSOC: return "errNoAssoc";
+    default: return "errDefault";
+    }
+}
+
+void SplitProgramPath(const std::string& path, std::string& driveAndFolder, std::string& extension) {
+    size_t fileStart = 0;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
+            ++i;
+            continue;
+        }
+        if (path[i] == '\\' || path[i] == '/' || (path[i] == ':' && i == 1)) fileStart = i + 1;
+    }
+    driveAndFolder = path.substr(0, fileStart);
+    size_t dot = path.rfind('.');
+    extension = dot != std::string::npos && dot >= fileStart ? path.substr(dot) : std::string();
+}
+
+namespace {
+void ShowLaunchError(const char* key, const std::string& path) {
+    std::string folder, extension;
+    SplitProgramPath(path, folder, extension);
+    ShowMessage(key, MB_ICONHAND, "errTitle", {path.c_str(), folder.c_str(), extension.c_str()});
+}
+}  // namespace
+
+void CMainWnd::LaunchItem(int itemNumber, UINT) {
+    const ShortcutItem* item = ShortcutTable.ItemByNumber(itemNumber);
+    if (!item || item->Path.empty() || item->Kind() == ShortcutKind::Separator) return;
+    // The launch works on a copy: the prompt's modal loop may let the table change.
+    const ShortcutItem launched = *item;
+
+    if (App().GetProfileInt(OptionsSection, "PlayWave", 1) == 1) {
+        std::string sound = App().GetProfileString(OptionsSection, "WaveFile", "Click.wav");
+        System.playSound(sound.c_str(), SND_ASYNC);
+    }
+    // The dial-up and desktop menus open here once they exist.
+    if (launched.Kind() != ShortcutKind::Application) return;
+
+    SetForegroundWindow(m_hWnd);
+    // Longer texts than the shell call takes are refused, never cut.
+    if (launched.Path.size() > MaxLaunchText || launched.Startup.size() > MaxLaunchText) {
+        ShowLaunchError("errTooLong", launched.Path);
+        return;
+    }
+    std::string arguments = launched.Arguments;
+    if (launched.Prompt == 1) {
+        CRunArgumentsDlg prompt(m_hWnd);
+        INT_PTR answer;
+        {
+            ModalScope modal;
+            answer = prompt.DoModal();
+        }
+        arguments = answer == IDOK ? prompt.Text : std::string();
+    }
+    if (arguments.size() > MaxLaunchText) {
+        ShowLaunchError("errTooLong", launched.Path);
+        return;
+    }
+    INT_PTR result = reinterpret_cast<INT_PTR>(System.shellExecute(m_hWnd, "open", launched.Path.c_str(),
+                                                                   arguments.c_str(), launched.Startup.c_str(),
+                                                                   ShowCommandOfStyle(launched.Style)));
+    if (result <= 32) ShowLaunchError(LaunchErrorKey(result), launched.Path);
+}
