@@ -1,0 +1,44 @@
+#include "TrayFixture.h"
+#include "app/TrayApp.h"
+#include "framework/WinApp.h"
+#include "lang/Language.h"
+#include "store/ShortcutTable.h"
+
+void TrayFixture::TearDown() {
+    if (WindowAlive()) window->DestroyWindow();
+    App().m_pMainWnd = nullptr;
+    App().ModalDepth = 0;
+    DialogOpenFlag = false;
+    OpenLanguageLibrary(9);
+}
+
+void TrayFixture::StoreShortcuts(const std::vector<std::string>& tokens) {
+    std::string order;
+    for (const std::string& token : tokens) {
+        size_t equals = token.find('=');
+        std::string name = token.substr(0, equals);
+        if (equals != std::string::npos) {
+            TheApp()->WriteProfileString("Shortcuts", name.c_str(), "Installed");
+            TheApp()->WriteProfileString(name.c_str(), "Path", token.substr(equals + 1).c_str());
+        }
+        order += name + "|";
+    }
+    TheApp()->WriteProfileString("Shortcuts", "Order", order.c_str());
+}
+
+void TrayFixture::CreateWindowWith(const std::vector<std::string>& tokens) {
+    StoreShortcuts(tokens);
+    CMainWnd::RegisterWindowClass(GetModuleHandleA(nullptr));
+    window.reset(new CMainWnd);
+    ASSERT_TRUE(window->Create());
+    App().m_pMainWnd = window.get();
+}
+
+void TrayFixture::Click(int itemNumber, UINT mouseMessage) {
+    int iconId = ShortcutTable.Items[itemNumber - 1].IconId;
+    SendMessageA(window->m_hWnd, WM_USER + 100, static_cast<WPARAM>(iconId), mouseMessage);
+}
+
+std::string TrayFixture::Order() const {
+    return TheApp()->GetProfileString("Shortcuts", "Order", "<none>");
+}
