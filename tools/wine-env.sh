@@ -12,16 +12,21 @@ wine_env_start() {
   local prefix=$1 use_display=${2:-}
   export WINEDEBUG=-all WINEPREFIX=$(realpath -m "$prefix")
   if [ -z "$use_display" ] || [ -z "${DISPLAY:-}" ]; then
-    local n=90
-    while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display itself and reports it, so parallel runs never share one.
+    local fdfile
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
     _wine_env_xvfb_pid=$!
-    export DISPLAY=:$n
     local tries=0
-    until xdpyinfo >/dev/null 2>&1; do
+    until [ -s "$fdfile" ]; do
       sleep 0.05; tries=$((tries + 1))
-      [ $tries -lt 200 ] || { echo "wine-env: Xvfb did not start" >&2; return 1; }
+      if [ $tries -ge 200 ] || ! kill -0 "$_wine_env_xvfb_pid" 2>/dev/null; then
+        echo "wine-env: Xvfb did not start" >&2; rm -f "$fdfile"; return 1
+      fi
     done
+    export DISPLAY=:$(tr -d '[:space:]' <"$fdfile")
+    rm -f "$fdfile"
+    until xdpyinfo >/dev/null 2>&1; do sleep 0.05; done
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine-env: creating Wine prefix $WINEPREFIX"
