@@ -87,7 +87,9 @@ bool CWnd::OnCommand(UINT, UINT, HWND) {
 
 bool CWnd::RouteCommandUpward(HWND from, UINT id, UINT code, HWND control) {
     // Only plain commands travel (menu items, button clicks, accelerators), never notifications.
-    if (code != 0 && code != 1) return false;
+    // Code 1 is an accelerator only without a control; from a control it is a notification
+    // such as LBN_SELCHANGE or CBN_SELCHANGE.
+    if (code > 1 || (code == 1 && control)) return false;
     for (HWND window = GetParent(from); window; window = GetParent(window)) {
         CWnd* object = FromHandlePermanent(window);
         if (object && object->OnCommand(id, code, control)) return true;

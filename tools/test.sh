@@ -15,7 +15,7 @@ wine_env_start "$build/wine-test"
 wine_env_wait_taskbar "$build/bin/waittray.exe"
 export VELKATOR_ARTIFACTS=$build/artifacts
 status=0
-(cd "$build" && ctest --output-on-failure --timeout 120 -j2 "$@") || status=$?
+(cd "$build" && ctest --output-on-failure --timeout 120 "$@") || status=$?
 # Screenshots are written as BMP from inside Wine; keep PNG copies for people to look at.
 for bmp in "$build"/artifacts/*.bmp; do
   [ -e "$bmp" ] || continue

@@ -10,6 +10,9 @@ void TrayFixture::TearDown() {
     App().ModalDepth = 0;
     DialogOpenFlag = false;
     OpenLanguageLibrary(9);
+    // Destroying the main window posts WM_QUIT; a later test's dialog must not see it.
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 void TrayFixture::StoreShortcuts(const std::vector<std::string>& tokens) {
