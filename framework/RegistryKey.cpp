@@ -1,4 +1,5 @@
 #include "framework/RegistryKey.h"
+#include <string.h>
 #include <vector>
 
 bool RegistryKey::Create(HKEY parent, const char* path) {
@@ -29,24 +30,39 @@ bool RegistryKey::QueryDword(const char* name, DWORD& value) const {
 
 bool RegistryKey::QueryString(const char* name, std::string& value) const {
     if (!m_key) return false;
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExA(m_key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ)
-        return false;
-    // The value may change between the two calls; retry a few times with the new size.
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        std::vector<char> buffer(size + 1, '\0');
-        DWORD got = size;
-        LONG status = RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got);
-        if (status == ERROR_MORE_DATA) {
-            size = got;
-            continue;
-        }
-        if (status != ERROR_SUCCESS || type != REG_SZ) return false;
-        buffer[got < buffer.size() ? got : buffer.size() - 1] = '\0';
-        value.assign(buffer.data());  // stored texts may lack their terminator or hold an early one
+    // Most values are short: one call with a stack buffer, a second only when it is too small.
+    char small[MAX_PATH];
+    DWORD type = 0, size = sizeof small;
+    LONG status = RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(small), &size);
+    if (status == ERROR_SUCCESS) {
+        if (type != REG_SZ) return false;
+        value.assign(small, strnlen(small, size));  // stored texts may lack their terminator
         return true;
     }
+    // The value may change between calls; retry a few times with the new size.
+    for (int attempt = 0; status == ERROR_MORE_DATA && attempt < 4; ++attempt) {
+        if (type != REG_SZ) return false;
+        std::vector<char> buffer(size + 1, '\0');
+        DWORD got = size;
+        status = RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got);
+        if (status == ERROR_SUCCESS) {
+            if (type != REG_SZ) return false;
+            value.assign(buffer.data(), strnlen(buffer.data(), got));
+            return true;
+        }
+        size = got;
+    }
     return false;
+}
+
+int RegistryKey::ReadInt(const char* name, int defaultValue) const {
+    DWORD value = 0;
+    return QueryDword(name, value) ? static_cast<int>(value) : defaultValue;
+}
+
+std::string RegistryKey::ReadString(const char* name, const char* defaultValue) const {
+    std::string value;
+    return QueryString(name, value) ? value : std::string(defaultValue ? defaultValue : "");
 }
 
 bool RegistryKey::SetDword(const char* name, DWORD value) {

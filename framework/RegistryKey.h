@@ -18,6 +18,9 @@ public:
 
     bool QueryDword(const char* name, DWORD& value) const;
     bool QueryString(const char* name, std::string& value) const;
+    // The value, or defaultValue when it is missing or of the wrong type or size.
+    int ReadInt(const char* name, int defaultValue) const;
+    std::string ReadString(const char* name, const char* defaultValue) const;
     bool SetDword(const char* name, DWORD value);
     bool SetString(const char* name, const char* value);
     bool DeleteValue(const char* name);

@@ -75,25 +75,24 @@ std::string CWinApp::ProfileKeyPath() const {
     return "Software\\" + m_registryKey + "\\" + m_appName;
 }
 
+bool CWinApp::OpenProfileSection(const char* section, RegistryKey& key) const {
+    return key.Create(HKEY_CURRENT_USER, (ProfileKeyPath() + "\\" + section).c_str());
+}
+
 int CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) {
     RegistryKey key;
-    DWORD value = 0;
-    if (!key.Create(HKEY_CURRENT_USER, (ProfileKeyPath() + "\\" + section).c_str())) return defaultValue;
-    return key.QueryDword(entry, value) ? static_cast<int>(value) : defaultValue;
+    return OpenProfileSection(section, key) ? key.ReadInt(entry, defaultValue) : defaultValue;
 }
 
 std::string CWinApp::GetProfileString(const char* section, const char* entry, const char* defaultValue) {
     RegistryKey key;
-    std::string value;
-    if (key.Create(HKEY_CURRENT_USER, (ProfileKeyPath() + "\\" + section).c_str()) && key.QueryString(entry, value))
-        return value;
+    if (OpenProfileSection(section, key)) return key.ReadString(entry, defaultValue);
     return defaultValue ? defaultValue : "";
 }
 
 bool CWinApp::WriteProfileInt(const char* section, const char* entry, int value) {
     RegistryKey key;
-    return key.Create(HKEY_CURRENT_USER, (ProfileKeyPath() + "\\" + section).c_str()) &&
-           key.SetDword(entry, static_cast<DWORD>(value));
+    return OpenProfileSection(section, key) && key.SetDword(entry, static_cast<DWORD>(value));
 }
 
 bool CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) {
@@ -103,7 +102,7 @@ bool CWinApp::WriteProfileString(const char* section, const char* entry, const c
                application.DeleteSubKey(section);
     }
     RegistryKey key;
-    if (!key.Create(HKEY_CURRENT_USER, (ProfileKeyPath() + "\\" + section).c_str())) return false;
+    if (!OpenProfileSection(section, key)) return false;
     return value ? key.SetString(entry, value) : key.DeleteValue(entry);
 }
 

@@ -6,6 +6,7 @@
 
 class CWnd;
 class CCommandLineInfo;
+class RegistryKey;
 
 class CWinApp {
 public:
@@ -38,6 +39,8 @@ public:
     // Moves the profile elsewhere (tests use a private key each).
     void SetProfileLocation(const char* key, const char* appName);
     std::string ProfileKeyPath() const;
+    // Opens (creating when missing) a section's key for several reads in a row.
+    bool OpenProfileSection(const char* section, RegistryKey& key) const;
     // Reading creates the application and section keys when missing (never values).
     // A value of the wrong type or size reads as the default.
     int GetProfileInt(const char* section, const char* entry, int defaultValue);

@@ -1,4 +1,5 @@
 #include "store/ShortcutStore.h"
+#include "framework/RegistryKey.h"
 #include "framework/WinApp.h"
 #include <string.h>
 
@@ -33,19 +34,19 @@ std::vector<std::string> SplitOrder(const std::string& order) {
     return tokens;
 }
 
-bool IsInstalled(const std::string& name) {
-    return !name.empty() && TheApp()->GetProfileString(ShortcutsSection, name.c_str(), "") == InstalledMarker;
+bool IsInstalled(const RegistryKey& shortcuts, const std::string& name) {
+    return !name.empty() && shortcuts.ReadString(name.c_str(), "") == InstalledMarker;
 }
 
 void ReadApplicationValues(const std::string& name, ShortcutItem& item) {
-    CWinApp* app = TheApp();
-    const char* section = name.c_str();
-    item.Path = app->GetProfileString(section, "Path", "");
-    item.IconPath = app->GetProfileString(section, "IconPath", "");
-    item.Startup = app->GetProfileString(section, "Startup", "");
-    item.Arguments = app->GetProfileString(section, "Arguments", "");
-    item.Style = app->GetProfileInt(section, "Style", 1);
-    item.Prompt = app->GetProfileInt(section, "Prompt", 0);
+    RegistryKey section;  // one open key for all six values: loading reads a hundred sections
+    TheApp()->OpenProfileSection(name.c_str(), section);
+    item.Path = section.ReadString("Path", "");
+    item.IconPath = section.ReadString("IconPath", "");
+    item.Startup = section.ReadString("Startup", "");
+    item.Arguments = section.ReadString("Arguments", "");
+    item.Style = section.ReadInt("Style", 1);
+    item.Prompt = section.ReadInt("Prompt", 0);
 }
 
 void SaveApplicationItem(const ShortcutItem& item, bool isNew) {

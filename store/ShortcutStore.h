@@ -17,8 +17,9 @@ void WriteOrder(const std::string& order);
 // Splits an order text into its tokens; text after the last "|" is not a token.
 std::vector<std::string> SplitOrder(const std::string& order);
 
-// True when the "Shortcuts" marker of name is exactly "Installed".
-bool IsInstalled(const std::string& name);
+class RegistryKey;
+// True when the marker of name in the open "Shortcuts" key is exactly "Installed".
+bool IsInstalled(const RegistryKey& shortcuts, const std::string& name);
 // Reads the six values of an application shortcut's section into item (Name is not touched).
 void ReadApplicationValues(const std::string& name, ShortcutItem& item);
 

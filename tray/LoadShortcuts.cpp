@@ -1,4 +1,6 @@
 #include "tray/LoadShortcuts.h"
+#include "framework/RegistryKey.h"
+#include "framework/WinApp.h"
 #include "lang/Language.h"
 #include "store/LegacyIni.h"
 #include "store/ShortcutStore.h"
@@ -11,12 +13,14 @@ void LoadShortcuts(HWND mainWindow, const std::string& legacyIniPath) {
     UnloadedOrderTail.clear();
     ImportLegacyIni(legacyIniPath);
 
-    std::string order = ReadOrder();
+    RegistryKey shortcuts;  // opened once: every token's marker is read from it
+    TheApp()->OpenProfileSection(ShortcutsSection, shortcuts);
+    std::string order = shortcuts.ReadString(OrderValue, "");
     size_t start = 0, bar;
     while ((bar = order.find('|', start)) != std::string::npos) {
         std::string token = order.substr(start, bar - start);
         bool special = IsSpecialKind(token);
-        if (!special && !IsInstalled(token)) {
+        if (!special && !IsInstalled(shortcuts, token)) {
             start = bar + 1;
             continue;
         }
