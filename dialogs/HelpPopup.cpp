@@ -165,8 +165,10 @@ void ShowContextHelp(HWND control, bool askFirst, const HelpTableEntry* table) {
     HINSTANCE instance = ProgramInstance();
     if (!RegisterPopupClass(instance)) return;
     if (g_openPopup) DestroyWindow(g_openPopup);
-    // What an old tip or the menu covered draws itself again before the screen is copied.
-    RedrawWindow(GetAncestor(control, GA_ROOT), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // What an old tip or the menu covered draws itself again before the screen is copied;
+    // the system may not have marked that area for repainting yet.
+    RedrawWindow(GetAncestor(control, GA_ROOT), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     HBITMAP beneath = CopyScreen(placed);
     HWND popup = CreateWindowExA(WS_EX_TOOLWINDOW, HelpPopupClassName, "", WS_POPUP | WS_VISIBLE, placed.left,
                                  placed.top, size.cx, size.cy, GetDesktopWindow(), nullptr, instance, nullptr);

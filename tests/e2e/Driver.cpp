@@ -226,6 +226,87 @@ std::string SaveScreenRect(const RECT& rect, const std::string& name) {
     return copied ? path : std::string();
 }
 
+RECT ClipToScreen(const RECT& area) {
+    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT clipped = {0, 0, 0, 0};
+    IntersectRect(&clipped, &area, &screen);
+    return clipped;
+}
+
+// Copies a screen-compatible bitmap area into an Image through a 32-bit top-down DIB.
+Image ImageFromDC(HDC source, int x, int y, int width, int height) {
+    Image image;
+    if (width <= 0 || height <= 0) return image;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC memory = CreateCompatibleDC(source);
+    void* bits = nullptr;
+    HBITMAP bitmap = memory ? CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+    if (bitmap && bits) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        if (BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY | CAPTUREBLT)) {
+            GdiFlush();
+            const DWORD* pixels = static_cast<const DWORD*>(bits);
+            image.width = width;
+            image.height = height;
+            image.pixels.assign(pixels, pixels + static_cast<size_t>(width) * height);
+            for (DWORD& pixel : image.pixels) pixel &= 0xFFFFFF;
+        }
+        SelectObject(memory, old);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    if (memory) DeleteDC(memory);
+    return image;
+}
+
+// --- language files ------------------------------------------------------------------------------
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    const size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::string Unescaped(const std::string& text) {
+    std::string result;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            result += text[i];
+            continue;
+        }
+        const char next = text[i + 1];
+        const char* replacement = next == 'n' ? "\n" : next == 't' ? "\t" : next == 'r' ? "\r" : next == 's' ? " "
+                                  : next == '\\' ? "\\" : nullptr;
+        if (replacement) {
+            result += replacement;
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
+// UTF-8 to the ANSI code page, as the language library converts texts; "?" where it has no character.
+std::string Utf8ToAnsi(const std::string& text) {
+    if (text.empty()) return text;
+    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (wideLength <= 0) return std::string();
+    std::vector<wchar_t> wide(static_cast<size_t>(wideLength));
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), wideLength);
+    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, "?", nullptr);
+    if (length <= 0) return std::string();
+    std::string ansi(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, &ansi[0], length, "?", nullptr);
+    return ansi;
+}
+
 // --- registry ------------------------------------------------------------------------------------
 
 // An open registry key, closed when it goes out of scope.
@@ -614,6 +695,19 @@ POINT TrayIconPoint(int k) {
     return point;
 }
 
+RECT TrayIconCell(int k) {
+    const POINT centre = TrayIconPoint(k);
+    RECT cell = {centre.x - 10, centre.y - 10, centre.x + 10, centre.y + 10};
+    return cell;
+}
+
+POINT WindowCentre(HWND window) {
+    RECT bounds = {0, 0, 0, 0};
+    if (window) GetWindowRect(window, &bounds);
+    POINT centre = {(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+    return centre;
+}
+
 bool MoveMouse(int x, int y) { return SetCursorPos(x, y) != FALSE; }
 
 bool ClickAt(int x, int y, MouseButton button, Clicks clicks) {
@@ -661,9 +755,33 @@ bool ChooseMenuItemByKeys(int downPresses) {
     return true;
 }
 
+bool SendMenuKeys(std::initializer_list<WORD> keys) {
+    HWND menu = WaitForPopupMenu(0);
+    if (!menu) return false;
+    for (WORD key : keys) PostKeyTo(menu, key);
+    return true;
+}
+
 bool CloseMenus() {
     for (HWND menu : TopLevelWindows("#32768", nullptr, 0, true, false)) PostMessageA(menu, WM_CANCELMODE, 0, 0);
     return WaitUntil([] { return TopLevelWindows("#32768", nullptr, 0, true, true).empty(); }, 2000);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Context help
+
+bool SendHelpRequest(HWND control) {
+    HWND dialog = control ? GetParent(control) : nullptr;
+    if (!dialog) return false;
+    HELPINFO help = {};
+    help.cbSize = sizeof(help);
+    help.iContextType = HELPINFO_WINDOW;
+    help.iCtrlId = GetDlgCtrlID(control);
+    help.hItemHandle = control;
+    GetCursorPos(&help.MousePos);
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&help), SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                               &result) != 0;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -681,6 +799,138 @@ std::string SaveWindowShot(HWND window, const std::string& name) {
     if (!window || !GetWindowRect(window, &bounds) || !IntersectRect(&visible, &bounds, &screen))
         return std::string();
     return SaveScreenRect(visible, name);
+}
+
+std::string SaveScreenAreaShot(const RECT& area, const std::string& name) {
+    return SaveScreenRect(ClipToScreen(area), name);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Pixels
+
+DWORD Image::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFF;
+    return pixels[static_cast<size_t>(y) * width + x];
+}
+
+Image CaptureScreenArea(const RECT& area) {
+    const RECT clipped = ClipToScreen(area);
+    HDC screen = GetDC(nullptr);
+    if (!screen) return Image();
+    Image image = ImageFromDC(screen, clipped.left, clipped.top, clipped.right - clipped.left,
+                              clipped.bottom - clipped.top);
+    ReleaseDC(nullptr, screen);
+    return image;
+}
+
+Image DrawIconImage(HICON icon, int width, int height, int x, int y, int size, DWORD background) {
+    if (!icon || width <= 0 || height <= 0) return Image();
+    HDC screen = GetDC(nullptr);
+    if (!screen) return Image();
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP canvas = memory ? CreateCompatibleBitmap(screen, width, height) : nullptr;
+    Image image;
+    if (canvas) {
+        HGDIOBJ old = SelectObject(memory, canvas);
+        RECT all = {0, 0, width, height};
+        HBRUSH brush = CreateSolidBrush(RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF));
+        FillRect(memory, &all, brush);
+        DeleteObject(brush);
+        DrawIconEx(memory, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
+        image = ImageFromDC(memory, 0, 0, width, height);
+        SelectObject(memory, old);
+        DeleteObject(canvas);
+    }
+    if (memory) DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return image;
+}
+
+int CountDifferentPixels(const Image& a, const Image& b) {
+    if (a.width != b.width || a.height != b.height) {
+        const size_t larger = a.pixels.size() > b.pixels.size() ? a.pixels.size() : b.pixels.size();
+        return larger > 0 ? static_cast<int>(larger) : 1;
+    }
+    int different = 0;
+    for (size_t i = 0; i < a.pixels.size(); ++i) different += a.pixels[i] != b.pixels[i] ? 1 : 0;
+    return different;
+}
+
+bool IsUniform(const Image& image) {
+    if (image.IsEmpty()) return false;
+    for (DWORD pixel : image.pixels)
+        if (pixel != image.pixels.front()) return false;
+    return true;
+}
+
+int IconDifference(const Image& shown, HICON icon, int x, int y) {
+    ICONINFO info = {};
+    if (shown.IsEmpty() || !icon || !GetIconInfo(icon, &info)) return shown.width * shown.height + 1;
+    BITMAP mask = {};
+    GetObjectA(info.hbmMask, sizeof(mask), &mask);
+    const int size = mask.bmWidth;  // icons here are square
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    return CountDifferentPixels(shown, DrawIconImage(icon, shown.width, shown.height, x, y, size, shown.At(0, 0)));
+}
+
+SmallIcon SmallIcon::FromFile(const std::string& file, int index) {
+    HICON icon = nullptr;
+    // One slot only: asking for both leaves junk in the other one for a bad index under Wine.
+    if (ExtractIconExA(file.c_str(), index, nullptr, &icon, 1) != 1) icon = nullptr;
+    return SmallIcon(icon);
+}
+
+SmallIcon SmallIcon::QuestionMark() {
+    return SmallIcon(static_cast<HICON>(
+        CopyImage(LoadIconA(nullptr, IDI_QUESTION), IMAGE_ICON, 16, 16, LR_COPYFROMRESOURCE)));
+}
+
+SmallIcon& SmallIcon::operator=(SmallIcon&& other) noexcept {
+    if (this != &other) {
+        if (icon_) DestroyIcon(icon_);
+        icon_ = other.icon_;
+        other.icon_ = nullptr;
+    }
+    return *this;
+}
+
+SmallIcon::~SmallIcon() {
+    if (icon_) DestroyIcon(icon_);
+}
+
+LPCSTR ShownSystemIcon(HWND iconControl, DWORD timeoutMs) {
+    const LPCSTR candidates[] = {IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK};
+    LPCSTR best = nullptr;
+    WaitUntil(
+        [&] {
+            RECT bounds;
+            if (!iconControl || !GetWindowRect(iconControl, &bounds)) return true;  // nothing to wait for
+            const Image shown = CaptureScreenArea(bounds);
+            int fewest = shown.width * shown.height / 10;
+            for (LPCSTR candidate : candidates) {
+                const int difference = IconDifference(shown, LoadIconA(nullptr, candidate));
+                if (difference < fewest) {
+                    fewest = difference;
+                    best = candidate;
+                }
+            }
+            return best != nullptr;
+        },
+        timeoutMs, 50);
+    return best;
+}
+
+int TrayIconDifference(int k, HICON icon) {
+    return IconDifference(CaptureScreenArea(TrayIconCell(k)), icon, 2, 2);
+}
+
+bool WaitForTrayIcon(int k, HICON icon, DWORD timeoutMs) {
+    return WaitUntil([&] { return TrayIconDifference(k, icon) == 0; }, timeoutMs, 50);
+}
+
+bool WaitForEmptyTrayCell(int k, DWORD timeoutMs) {
+    return WaitUntil([k] { return IsUniform(CaptureScreenArea(TrayIconCell(k))); }, timeoutMs, 50);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -778,6 +1028,84 @@ bool WriteString(const std::string& path, const char* name, const std::string& v
     return key.get() && value.size() < 0x7FFFFFFF &&
            RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Velkator's settings and texts
+
+bool WriteShortcut(const std::string& name, const ShortcutSettings& settings) {
+    const std::string section = std::string(kVelkatorKey) + "\\" + name;
+    return WriteString(kShortcutsKey, name.c_str(), "Installed") && WriteString(section, "Path", settings.path) &&
+           WriteString(section, "Arguments", settings.arguments) && WriteString(section, "Startup", settings.startup) &&
+           WriteString(section, "IconPath", settings.iconPath) && WriteDword(section, "Prompt", settings.prompt) &&
+           WriteDword(section, "Style", settings.style);
+}
+
+bool WriteOrder(const std::string& order) { return WriteString(kShortcutsKey, "Order", order); }
+
+std::string ReadOrder() {
+    std::string order;
+    return ReadString(kShortcutsKey, "Order", &order) ? order : std::string("<missing>");
+}
+
+HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs) {
+    return WaitForWindow(kMainWindowClass, nullptr, processId, timeoutMs);
+}
+
+HWND StartVelkator(Program& program, const ProgramFolder& folder, const std::string& arguments) {
+    if (!program.Start(folder.Path(), kProgramExe, arguments)) return nullptr;
+    HWND main = WaitForMainWindow(program.Id(), kDefaultTimeoutMs);
+    return main && program.WaitForIdle(kDefaultTimeoutMs) ? main : nullptr;
+}
+
+LanguageTexts::LanguageTexts(const std::string& fileName) {
+    std::string content;
+    if (!ReadFileBytes(DriverFolder() + "\\" + fileName, &content)) return;
+    if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) content.erase(0, 3);
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = content.size();
+        const std::string line = content.substr(start, end - start);
+        start = end + 1;
+        const std::string trimmed = Trimmed(line);
+        const size_t equals = trimmed.find('=');
+        if (trimmed.empty() || trimmed[0] == '#' || trimmed[0] == ';' || equals == std::string::npos) continue;
+        const std::string key = Utf8ToAnsi(Trimmed(trimmed.substr(0, equals)));
+        if (key.empty() || Has(key)) continue;
+        entries_.emplace_back(key, Utf8ToAnsi(Unescaped(Trimmed(trimmed.substr(equals + 1)))));
+    }
+}
+
+bool LanguageTexts::Has(const std::string& key) const {
+    for (const auto& entry : entries_)
+        if (entry.first == key) return true;
+    return false;
+}
+
+std::string LanguageTexts::Text(const std::string& key) const {
+    for (const auto& entry : entries_)
+        if (entry.first == key) return entry.second;
+    return std::string();
+}
+
+std::string LanguageTexts::Format(const std::string& key, const std::vector<std::string>& arguments) const {
+    const std::string text = Text(key);
+    std::string result;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (text[i] == '%' && next == '%') {
+            result += '%';
+            ++i;
+        } else if (text[i] == '%' && next >= '1' && next <= '9' &&
+                   static_cast<size_t>(next - '1') < arguments.size()) {
+            result += arguments[static_cast<size_t>(next - '1')];
+            ++i;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
 }
 
 }  // namespace e2e

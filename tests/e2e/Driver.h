@@ -12,7 +12,7 @@
 //   turned off (SEM_NOGPFAULTERRORBOX, inherited by every program started), so a crashing program ends
 //   with its exception code instead of waiting behind a dialog nobody closes.
 //
-// A typical test:
+// A typical test (CleanSettings and StartVelkator below do the first and last steps for Velkator):
 //   e2e::DeleteKeyTree(e2e::kVelkatorKey);               // start from no settings
 //   e2e::ProgramFolder folder({"velko009.mlb"});
 //   ASSERT_TRUE(folder.IsReady()) << folder.Problem();
@@ -32,6 +32,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -214,6 +215,10 @@ enum class Clicks { Single, Double };
 
 // Centre of the k-th tray icon shown (k = 0 first, rightmost): (1014 - 20k, 758) on a 1024x768 desktop.
 POINT TrayIconPoint(int k);
+// The 20 x 20 cell of the k-th tray icon; the taskbar draws the 16 x 16 icon at (2, 2) inside it.
+RECT TrayIconCell(int k);
+// Centre of a window on the screen (a button a test clicks, for example).
+POINT WindowCentre(HWND window);
 // Moves the pointer (the program reads it with GetCursorPos when it opens a menu).
 bool MoveMouse(int x, int y);
 // Moves the pointer to (x, y), lets it settle, and presses and releases the button through SendInput
@@ -232,8 +237,20 @@ HWND WaitForPopupMenu(DWORD timeoutMs, DWORD processId = 0);
 // Posts VK_DOWN downPresses times and then VK_RETURN to the open menu. The menu opens with no item
 // selected, so 1 chooses the first item; the menu itself skips separators. False when no menu is open.
 bool ChooseMenuItemByKeys(int downPresses);
+// Posts the keys in order to the open menu, e.g. {VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN} selects the
+// first item, opens its submenu and picks that submenu's last item (moving up wraps round).
+// False when no menu is open.
+bool SendMenuKeys(std::initializer_list<WORD> keys);
 // Cancels every open popup menu and waits up to 2 s for them to close; true when none is left.
 bool CloseMenus();
+
+// ---------------------------------------------------------------------------------------------------
+// Context help from outside.
+
+// Sends WM_HELP for control to its parent dialog as the system does for F1 (HELPINFO_WINDOW, the
+// control's id and handle, the cursor position); Wine marshals the HELPINFO to the other process.
+// Wine draws no caption "?" button, so this is the nearest route to what that button sends.
+bool SendHelpRequest(HWND control);
 
 // ---------------------------------------------------------------------------------------------------
 // Screenshots, written as 24-bit BMP into ArtifactsFolder() (the test script makes PNGs of them).
@@ -243,6 +260,65 @@ bool CloseMenus();
 std::string SaveScreenshot(const std::string& name);
 // Just the window's rectangle as the screen shows it (clipped to the screen), so put it in front first.
 std::string SaveWindowShot(HWND window, const std::string& name);
+// Any rectangle of the screen (clipped to the screen).
+std::string SaveScreenAreaShot(const RECT& area, const std::string& name);
+
+// ---------------------------------------------------------------------------------------------------
+// Pixels, for checks on what the screen shows.
+
+// A picture, pixels as 0xRRGGBB row by row from the top left.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<DWORD> pixels;
+    bool IsEmpty() const { return pixels.empty(); }
+    // 0xFFFFFFFF outside the picture.
+    DWORD At(int x, int y) const;
+};
+
+// The screen inside area (clipped to the screen); empty on failure.
+Image CaptureScreenArea(const RECT& area);
+// A width x height picture of one background colour with icon drawn size x size at (x, y) (DrawIconEx,
+// DI_NORMAL), which is how the taskbar and static controls draw icons.
+Image DrawIconImage(HICON icon, int width, int height, int x, int y, int size, DWORD background);
+// How many pixels differ; every pixel of the larger one when the sizes differ.
+int CountDifferentPixels(const Image& a, const Image& b);
+// True when every pixel has one colour, e.g. a taskbar cell without an icon.
+bool IsUniform(const Image& image);
+// How many pixels of shown differ from icon drawn at its full size at (x, y) over shown's top-left
+// colour (icons leave their corners transparent). Compare candidates to see which icon is shown.
+int IconDifference(const Image& shown, HICON icon, int x = 0, int y = 0);
+// A 16 x 16 icon this process owns, for comparing with what the screen shows; destroyed with it.
+class SmallIcon {
+public:
+    // The small icon at index of a file, as ExtractIconExA gives it (null when there is none).
+    static SmallIcon FromFile(const std::string& file, int index);
+    // The system question mark at 16 x 16, which Velkator shows for a source without icons.
+    static SmallIcon QuestionMark();
+    SmallIcon() = default;
+    SmallIcon(SmallIcon&& other) noexcept : icon_(other.icon_) { other.icon_ = nullptr; }
+    SmallIcon& operator=(SmallIcon&& other) noexcept;
+    ~SmallIcon();
+    SmallIcon(const SmallIcon&) = delete;
+    SmallIcon& operator=(const SmallIcon&) = delete;
+    HICON get() const { return icon_; }
+
+private:
+    explicit SmallIcon(HICON icon) : icon_(icon) {}
+    HICON icon_ = nullptr;
+};
+
+// Which of the four message icons (IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK) an icon
+// control shows: the one with the fewest differing pixels, provided they are under a tenth of the
+// control. Waits up to timeoutMs for one to be drawn; null when none is that close by then or the
+// control cannot be captured. Put its window in front.
+LPCSTR ShownSystemIcon(HWND iconControl, DWORD timeoutMs = 2000);
+// IconDifference for the k-th tray cell and its 16 x 16 icon.
+int TrayIconDifference(int k, HICON icon);
+// Waits until the k-th tray cell shows exactly icon (true) or the timeout passes (false).
+bool WaitForTrayIcon(int k, HICON icon, DWORD timeoutMs);
+// Waits until the k-th tray cell shows nothing but the taskbar's background.
+bool WaitForEmptyTrayCell(int k, DWORD timeoutMs);
 
 // ---------------------------------------------------------------------------------------------------
 // Registry. path is relative to root (HKEY_CURRENT_USER unless given); name null or "" is the key's
@@ -266,5 +342,62 @@ bool ReadValueBytes(const std::string& path, const char* name, DWORD* type, std:
 bool WriteDword(const std::string& path, const char* name, DWORD value, HKEY root = HKEY_CURRENT_USER);
 bool WriteString(const std::string& path, const char* name, const std::string& value,
                  HKEY root = HKEY_CURRENT_USER);
+
+// ---------------------------------------------------------------------------------------------------
+// Velkator's settings and texts.
+
+constexpr const char* kOptionsKey = "Software\\Shareware\\Velkator\\Options";
+constexpr const char* kShortcutsKey = "Software\\Shareware\\Velkator\\Shortcuts";
+
+// Deletes Velkator's settings when made and again when it goes out of scope. Declare it before the
+// ProgramFolder and the Program, so the program has ended before its settings go.
+class CleanSettings {
+public:
+    CleanSettings() { DeleteKeyTree(kVelkatorKey); }
+    ~CleanSettings() { DeleteKeyTree(kVelkatorKey); }
+    CleanSettings(const CleanSettings&) = delete;
+    CleanSettings& operator=(const CleanSettings&) = delete;
+};
+
+// One application shortcut as the registry holds it.
+struct ShortcutSettings {
+    std::string path;
+    std::string arguments;
+    std::string startup;
+    std::string iconPath;
+    DWORD prompt = 0;
+    DWORD style = 1;
+};
+// Writes the "Installed" marker under Shortcuts and the shortcut's own section. The order is written
+// on its own (WriteOrder), so a test can also store shortcuts that the order leaves out.
+bool WriteShortcut(const std::string& name, const ShortcutSettings& settings);
+bool WriteOrder(const std::string& order);
+// Shortcuts\Order; "<missing>" when there is no such value, so a test can tell it from empty.
+std::string ReadOrder();
+
+// Waits for the program's hidden main window (class "QX:Velkator") in the process; null when none.
+// The window exists while start-up still loads the shortcuts: see StartVelkator.
+HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs);
+// Starts Velkator.exe in folder and waits until its main window exists and the program waits for
+// input, so start-up has finished (or shows a dialog); the main window, or null when it did not come.
+HWND StartVelkator(Program& program, const ProgramFolder& folder, const std::string& arguments = "");
+
+// A language file from the driver's folder, read as the language library reads it (key=text lines,
+// comments, the escapes \n \t \r \s \\, the first entry of a key counts, UTF-8 turned into the ANSI
+// code page), so tests compare what the program shows with the file's own texts.
+class LanguageTexts {
+public:
+    explicit LanguageTexts(const std::string& fileName);
+    bool IsLoaded() const { return !entries_.empty(); }
+    bool Has(const std::string& key) const;
+    // The text of key; empty when the key is missing.
+    std::string Text(const std::string& key) const;
+    // The text with %1 to %9 replaced by the arguments and %% by %; a placeholder without an argument
+    // stays as written.
+    std::string Format(const std::string& key, const std::vector<std::string>& arguments) const;
+
+private:
+    std::vector<std::pair<std::string, std::string>> entries_;
+};
 
 }  // namespace e2e
