@@ -468,14 +468,6 @@ bool ProgramFolder::AddFolder(const std::string& name) {
     return true;
 }
 
-bool ProgramFolder::Contains(const std::string& name) const {
-    return !path_.empty() && IsPlainRelativeName(name) && GetFileAttributesA(FilePath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool ProgramFolder::RemoveFile(const std::string& name) {
-    return !path_.empty() && IsPlainRelativeName(name) && DeleteFileA(FilePath(name).c_str());
-}
-
 // ---------------------------------------------------------------------------------------------------
 // Program
 
@@ -631,14 +623,6 @@ bool IsControlVisible(HWND dialog, int id) {
 bool IsControlEnabled(HWND dialog, int id) {
     HWND control = Control(dialog, id);
     return control && IsWindowEnabled(control);
-}
-
-HWND FindControlByText(HWND dialog, const std::string& text) {
-    if (!dialog) return nullptr;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (TextOf(child) == text) return child;
-    }
-    return nullptr;
 }
 
 bool ClickButton(HWND dialog, int id) {

@@ -101,8 +101,6 @@ public:
     bool AddTextFile(const std::string& name, const std::string& content);
     // Makes a subfolder.
     bool AddFolder(const std::string& name);
-    bool Contains(const std::string& name) const;
-    bool RemoveFile(const std::string& name);
 
 private:
     bool Fail(const std::string& what);
@@ -190,8 +188,6 @@ std::string ControlText(HWND dialog, int id);
 // Visible means the control and all its parents are visible; a missing control is neither.
 bool IsControlVisible(HWND dialog, int id);
 bool IsControlEnabled(HWND dialog, int id);
-// The first child control whose text is exactly text (e.g. "&OK"); null when none.
-HWND FindControlByText(HWND dialog, const std::string& text);
 // Posts BM_CLICK to a visible, enabled control; false (and no click) for a missing, hidden or
 // disabled one, which a person could not click either. The click is handled after this returns.
 bool ClickButton(HWND dialog, int id);
