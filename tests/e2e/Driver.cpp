@@ -2,50 +2,66 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace e2e {
 
 namespace {
 
-// How long one message to another process may take before the driver gives up on it.
-constexpr UINT kSendTimeoutMs = 5000;
-// A double click: two clicks this far apart (the system's double-click time is 500 ms).
-constexpr DWORD kDoubleClickGapMs = 100;
-// Pause between moving the pointer and pressing a button.
-constexpr DWORD kPointerSettleMs = 50;
+constexpr UINT kSendTimeoutMs = 5000;  // per message to the program
 
-bool SameText(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
-bool SameTextIgnoringCase(const char* a, const char* b) { return lstrcmpiA(a, b) == 0; }
-
-// A file name given by a test must stay inside its folder.
-bool IsPlainRelativeName(const std::string& name) {
-    if (name.empty() || name[0] == '\\' || name[0] == '/') return false;
-    if (name.find(':') != std::string::npos) return false;
-    return name.find("..") == std::string::npos;
+std::string ClassOf(HWND window) {
+    char name[256] = "";
+    GetClassNameA(window, name, sizeof(name));
+    return name;
 }
 
-bool IsFolder(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+// Reads another process's stored title without sending it a message, so a hung program costs nothing.
+std::string TitleOf(HWND window) {
+    char title[512] = "";
+    GetWindowTextA(window, title, sizeof(title));
+    return title;
 }
 
-// Deletes a folder and everything under it; true when it is gone.
+struct WindowSearch {
+    const char* className;
+    const char* title;
+    DWORD processId;
+    bool visibleOnly;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
+    WindowSearch& search = *reinterpret_cast<WindowSearch*>(parameter);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if ((!search.visibleOnly || IsWindowVisible(window)) && (!search.processId || processId == search.processId) &&
+        (!search.className || lstrcmpiA(ClassOf(window).c_str(), search.className) == 0) &&
+        (!search.title || TitleOf(window) == search.title))
+        search.found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> FindWindows(const char* className, const char* title, DWORD processId, bool visibleOnly) {
+    WindowSearch search = {className, title, processId, visibleOnly, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 bool RemoveFolderTree(const std::string& folder) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            if (SameText(found.cFileName, ".") || SameText(found.cFileName, "..")) continue;
-            std::string path = folder + "\\" + found.cFileName;
+            const std::string name = found.cFileName, path = folder + "\\" + name;
+            if (name == "." || name == "..") continue;
+            // Never into a linked folder: its target is not ours.
             if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
                 RemoveFolderTree(path);
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            else
                 DeleteFileA(path.c_str());
-            }
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
@@ -53,201 +69,20 @@ bool RemoveFolderTree(const std::string& folder) {
     return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
-bool WriteWholeFile(const std::string& path, const void* data, size_t size) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const char* bytes = static_cast<const char*>(data);
-    bool ok = true;
-    while (ok && size > 0) {
-        DWORD chunk = size > 0x10000000 ? 0x10000000 : static_cast<DWORD>(size);
-        DWORD written = 0;
-        ok = ::WriteFile(file, bytes, chunk, &written, nullptr) && written == chunk;
-        bytes += chunk;
-        size -= chunk;
-    }
-    return CloseHandle(file) && ok;
-}
-
-// WM_GETTEXT through SendMessageTimeout; works across processes (the system copies the text back).
-std::string TextOf(HWND window) {
-    if (!window) return std::string();
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
-        return std::string();
-    if (length > 1000000) return std::string();
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
-                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
-        return std::string();
-    buffer.back() = '\0';
-    return std::string(buffer.data());
-}
-
-// A top-level window's title. For another process's window GetWindowText reads the stored title
-// without sending it a message, so a hung program cannot slow down a search across all windows.
-std::string TitleOf(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    if (length <= 0) return std::string();
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
-}
-
-// --- enumerating top-level windows ---------------------------------------------------------------
-
-struct WindowFilter {
-    const char* className;
-    const char* title;
-    DWORD processId;
-    bool visibleOnly;
-    bool firstOnly;
-    std::vector<HWND> found;
-};
-
-bool Matches(HWND window, const WindowFilter& filter) {
-    if (filter.visibleOnly && !IsWindowVisible(window)) return false;
-    if (filter.processId != 0 && WindowProcessId(window) != filter.processId) return false;
-    if (filter.className && !SameTextIgnoringCase(WindowClass(window).c_str(), filter.className)) return false;
-    return !filter.title || SameText(TitleOf(window).c_str(), filter.title);
-}
-
-BOOL CALLBACK CollectMatching(HWND window, LPARAM parameter) {
-    WindowFilter* filter = reinterpret_cast<WindowFilter*>(parameter);
-    if (!Matches(window, *filter)) return TRUE;
-    filter->found.push_back(window);
-    return filter->firstOnly ? FALSE : TRUE;
-}
-
-std::vector<HWND> TopLevelWindows(const char* className, const char* title, DWORD processId, bool visibleOnly,
-                                  bool firstOnly) {
-    WindowFilter filter = {className, title, processId, visibleOnly, firstOnly, {}};
-    EnumWindows(CollectMatching, reinterpret_cast<LPARAM>(&filter));
-    return filter.found;
-}
-
-// --- input ---------------------------------------------------------------------------------------
-
-bool SendKeyPress(WORD vk) {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
-}
-
-// Presses and releases a button at (x, y). Each event carries the position itself: the pointer's
-// own position can lag behind SetCursorPos under Wine (an older pointer motion arriving late moved a
-// press onto the neighbouring tray icon), and an absolute position in the event cannot.
-bool SendMouseClick(int x, int y, MouseButton button) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    if (width <= 0 || height <= 0) return false;
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        // 0..65535 spans the screen; aim at the middle of the pixel so rounding either way lands on it.
-        input.mi.dx = static_cast<LONG>((2LL * x + 1) * 65536 / (2LL * width));
-        input.mi.dy = static_cast<LONG>((2LL * y + 1) * 65536 / (2LL * height));
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    }
-    inputs[0].mi.dwFlags |= button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
-    inputs[1].mi.dwFlags |= button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
-}
-
-void PostKeyTo(HWND target, WORD vk) {
-    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16;
-    PostMessageA(target, WM_KEYDOWN, vk, scan | 1);
-    PostMessageA(target, WM_KEYUP, vk, scan | 1 | static_cast<LPARAM>(0xC0000000UL));  // previous state, released
-}
-
-// --- screenshots ---------------------------------------------------------------------------------
-
-std::string ArtifactFileName(const std::string& name) {
-    std::string clean;
-    for (char c : name.substr(0, 100)) {
-        bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
-                       c == '_' || c == '.';
-        clean += allowed ? c : '_';
-    }
-    if (clean.empty()) clean = "screenshot";
-    return clean + ".bmp";
-}
-
-// Copies a rectangle of the screen into a bottom-up 24-bit BMP file.
-std::string SaveScreenRect(const RECT& rect, const std::string& name) {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    const std::string folder = ArtifactsFolder();
-    if (width <= 0 || height <= 0 || folder.empty()) return std::string();
-
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    const DWORD imageSize = stride * static_cast<DWORD>(height);
-
-    HDC screen = GetDC(nullptr);
-    if (!screen) return std::string();
-    HDC memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = memory ? CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
-    bool copied = false;
-    if (bitmap && bits) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        copied = BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY | CAPTUREBLT) != FALSE;
-        GdiFlush();
-        SelectObject(memory, old);
-    }
-
-    std::string path = folder + "\\" + ArtifactFileName(name);
-    if (copied) {
-        BITMAPFILEHEADER header = {};
-        header.bfType = 0x4D42;  // "BM"
-        header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-        header.bfSize = header.bfOffBits + imageSize;
-        info.bmiHeader.biSizeImage = imageSize;
-        std::string file(reinterpret_cast<const char*>(&header), sizeof(header));
-        file.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(BITMAPINFOHEADER));
-        file.append(static_cast<const char*>(bits), imageSize);
-        copied = WriteWholeFile(path, file.data(), file.size());
-    }
-    if (bitmap) DeleteObject(bitmap);
-    if (memory) DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return copied ? path : std::string();
-}
-
-RECT ClipToScreen(const RECT& area) {
-    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    RECT clipped = {0, 0, 0, 0};
-    IntersectRect(&clipped, &area, &screen);
-    return clipped;
-}
-
-// Copies a screen-compatible bitmap area into an Image through a 32-bit top-down DIB.
-Image ImageFromDC(HDC source, int x, int y, int width, int height) {
+// Copies part of a device context into an Image through a 32-bit top-down DIB.
+Image Capture(HDC source, int x, int y, int width, int height) {
     Image image;
     if (width <= 0 || height <= 0) return image;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     HDC memory = CreateCompatibleDC(source);
     void* bits = nullptr;
-    HBITMAP bitmap = memory ? CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
-    if (bitmap && bits) {
+    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (memory && bitmap && bits) {
         HGDIOBJ old = SelectObject(memory, bitmap);
         if (BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY | CAPTUREBLT)) {
             GdiFlush();
@@ -264,108 +99,63 @@ Image ImageFromDC(HDC source, int x, int y, int width, int height) {
     return image;
 }
 
-// --- language files ------------------------------------------------------------------------------
-
-std::string Trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos) return std::string();
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
+// Pixels of shown that differ from icon drawn at its own size at (x, y) over shown's top-left colour,
+// which is what the taskbar and icon controls do; more than all pixels when it cannot be compared.
+int IconDifference(const Image& shown, HICON icon, int x, int y) {
+    const int impossible = shown.width * shown.height + 1;
+    if (shown.pixels.empty() || !icon) return impossible;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, shown.width, shown.height);
+    HGDIOBJ old = SelectObject(memory, canvas);
+    const DWORD colour = shown.At(0, 0);
+    HBRUSH background = CreateSolidBrush(RGB(colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
+    const RECT all = {0, 0, shown.width, shown.height};
+    FillRect(memory, &all, background);
+    DeleteObject(background);
+    DrawIconEx(memory, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    const Image drawn = Capture(memory, 0, 0, shown.width, shown.height);
+    SelectObject(memory, old);
+    DeleteObject(canvas);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (drawn.pixels.size() != shown.pixels.size()) return impossible;
+    int different = 0;
+    for (size_t i = 0; i < drawn.pixels.size(); ++i) different += drawn.pixels[i] != shown.pixels[i] ? 1 : 0;
+    return different;
 }
 
-std::string Unescaped(const std::string& text) {
-    std::string result;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            result += text[i];
-            continue;
-        }
-        const char next = text[i + 1];
-        const char* replacement = next == 'n' ? "\n" : next == 't' ? "\t" : next == 'r' ? "\r" : next == 's' ? " "
-                                  : next == '\\' ? "\\" : nullptr;
-        if (replacement) {
-            result += replacement;
-            ++i;
-        } else {
-            result += text[i];
-        }
+// An open registry key, closed at the end of the scope.
+struct Key {
+    HKEY handle = nullptr;
+    Key(HKEY root, const std::string& path, bool write) {
+        const LONG result =
+            write ? RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr)
+                  : RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &handle);
+        if (result != ERROR_SUCCESS) handle = nullptr;
     }
-    return result;
-}
-
-// UTF-8 to the ANSI code page, as the language library converts texts; "?" where it has no character.
-std::string Utf8ToAnsi(const std::string& text) {
-    if (text.empty()) return text;
-    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (wideLength <= 0) return std::string();
-    std::vector<wchar_t> wide(static_cast<size_t>(wideLength));
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), wideLength);
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, "?", nullptr);
-    if (length <= 0) return std::string();
-    std::string ansi(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, &ansi[0], length, "?", nullptr);
-    return ansi;
-}
-
-// --- registry ------------------------------------------------------------------------------------
-
-// An open registry key, closed when it goes out of scope.
-class OpenKey {
-public:
-    OpenKey(HKEY root, const std::string& path, REGSAM access, bool create) {
-        LONG result = create ? RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                                               nullptr, &key_, nullptr)
-                             : RegOpenKeyExA(root, path.c_str(), 0, access, &key_);
-        if (result != ERROR_SUCCESS) key_ = nullptr;
+    ~Key() {
+        if (handle) RegCloseKey(handle);
     }
-    ~OpenKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    OpenKey(const OpenKey&) = delete;
-    OpenKey& operator=(const OpenKey&) = delete;
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
 };
 
-int PathParts(const std::string& path) {
-    int parts = 0;
-    bool inPart = false;
-    for (char c : path) {
-        if (c == '\\') {
-            inPart = false;
-        } else if (!inPart) {
-            inPart = true;
-            ++parts;
-        }
-    }
-    return parts;
+bool ReadValue(const std::string& path, const char* name, DWORD wantedType, std::string* data) {
+    Key key(HKEY_CURRENT_USER, path, false);
+    DWORD type = 0, size = 0;
+    if (!key.handle || RegQueryValueExA(key.handle, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != wantedType)
+        return false;
+    data->assign(size + 1, '\0');
+    if (RegQueryValueExA(key.handle, name, nullptr, &type, reinterpret_cast<BYTE*>(&(*data)[0]), &size) !=
+        ERROR_SUCCESS)
+        return false;
+    data->resize(size);
+    return true;
 }
 
 }  // namespace
-
-// ---------------------------------------------------------------------------------------------------
-
-std::string DriverFolder() {
-    char path[MAX_PATH * 4];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
-    if (length == 0 || length >= sizeof(path)) return std::string();
-    std::string folder(path, length);
-    size_t slash = folder.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : folder.substr(0, slash);
-}
-
-std::string ArtifactsFolder() {
-    const std::string driverFolder = DriverFolder();
-    if (driverFolder.empty()) return std::string();
-    const std::string relative = driverFolder + "\\..\\artifacts";
-    char full[MAX_PATH * 4];
-    DWORD length = GetFullPathNameA(relative.c_str(), sizeof(full), full, nullptr);
-    if (length == 0 || length >= sizeof(full)) return std::string();
-    CreateDirectoryA(full, nullptr);
-    return IsFolder(full) ? std::string(full) : std::string();
-}
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -373,162 +163,84 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
         if (condition()) return true;
         const ULONGLONG now = GetTickCount64();
         if (now >= deadline) return false;
-        const ULONGLONG left = deadline - now;
-        Sleep(static_cast<DWORD>(left < pollMs ? left : pollMs));
+        Sleep(static_cast<DWORD>(deadline - now < pollMs ? deadline - now : pollMs));
     }
 }
 
-bool FileExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+std::string DriverFolder() {
+    char path[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+    const std::string file(path, length < sizeof(path) ? length : 0);
+    return file.substr(0, file.find_last_of('\\'));
 }
 
 bool ReadFileBytes(const std::string& path, std::string* content) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size;
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart <= 64 * 1024 * 1024;
-    std::string bytes;
+    const DWORD size = GetFileSize(file, nullptr);
+    DWORD read = 0;
+    bool ok = size < (64u << 20);  // any file a test reads is small
     if (ok) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        DWORD read = 0;
-        ok = bytes.empty() ||
-             (ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size());
+        content->assign(size, '\0');
+        ok = size == 0 || (ReadFile(file, &(*content)[0], size, &read, nullptr) && read == size);
     }
     CloseHandle(file);
-    if (ok) *content = bytes;
     return ok;
 }
 
-// ---------------------------------------------------------------------------------------------------
-// ProgramFolder
+bool WriteFileBytes(const std::string& path, const std::string& content) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+                    written == content.size();
+    return CloseHandle(file) && ok;
+}
 
-ProgramFolder::ProgramFolder(const std::vector<std::string>& languageFiles) {
+ProgramFolder::ProgramFolder(const std::vector<std::string>& files) {
     static int foldersMade = 0;
     char temp[MAX_PATH + 1];
-    DWORD length = GetTempPathA(sizeof(temp), temp);
+    const DWORD length = GetTempPathA(sizeof(temp), temp);
     if (length == 0 || length >= sizeof(temp)) {
-        Fail("no temporary folder");
+        problem_ = "no temporary folder";
         return;
     }
-    char name[64];
-    std::snprintf(name, sizeof(name), "velkator-e2e-%lu-%d", GetCurrentProcessId(), ++foldersMade);
-    path_ = std::string(temp, length) + name;
-    // A folder left by an earlier process with the same id would mix old files into this test.
-    if (GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES && !RemoveFolderTree(path_)) {
-        Fail("cannot clear " + path_);
-        return;
-    }
+    path_ = std::string(temp, length) + "velkator e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++foldersMade);
+    RemoveFolderTree(path_);  // one left by an earlier process with the same id would mix in old files
     if (!CreateDirectoryA(path_.c_str(), nullptr)) {
-        Fail("cannot create " + path_);
+        problem_ = "cannot create " + path_;
         return;
     }
-    ready_ = true;
-    AddFromDriverFolder(kProgramExe);
-    AddFromDriverFolder(kLanguageDll);
-    AddFromDriverFolder(kClickSound);
-    for (const std::string& file : languageFiles) AddFromDriverFolder(file);
+    std::vector<std::string> all = {kProgramExe, "qxintl.dll", "click.wav"};
+    all.insert(all.end(), files.begin(), files.end());
+    for (const std::string& file : all)
+        if (!CopyFileA((DriverFolder() + "\\" + file).c_str(), FilePath(file).c_str(), FALSE))
+            problem_ += "cannot copy " + file + "; ";
 }
 
 ProgramFolder::~ProgramFolder() {
-    if (path_.empty() || GetFileAttributesA(path_.c_str()) == INVALID_FILE_ATTRIBUTES) return;
     // A program that was just killed may hold its exe open for a moment.
-    WaitUntil([this] { return RemoveFolderTree(path_); }, 3000, 100);
+    if (!path_.empty()) WaitUntil([this] { return RemoveFolderTree(path_); }, 3000, 100);
 }
-
-bool ProgramFolder::Fail(const std::string& what) {
-    if (problem_.empty()) problem_ = what;
-    ready_ = false;
-    return false;
-}
-
-std::string ProgramFolder::FilePath(const std::string& name) const { return path_ + "\\" + name; }
-
-bool ProgramFolder::AddFromDriverFolder(const std::string& name) {
-    return AddCopy(DriverFolder() + "\\" + name, name);
-}
-
-bool ProgramFolder::AddCopy(const std::string& sourcePath, const std::string& name) {
-    if (path_.empty() || !IsPlainRelativeName(name)) return Fail("bad file name '" + name + "'");
-    if (!CopyFileA(sourcePath.c_str(), FilePath(name).c_str(), FALSE)) return Fail("cannot copy " + sourcePath);
-    return true;
-}
-
-bool ProgramFolder::AddTextFile(const std::string& name, const std::string& content) {
-    if (path_.empty() || !IsPlainRelativeName(name)) return Fail("bad file name '" + name + "'");
-    if (!WriteWholeFile(FilePath(name), content.data(), content.size())) return Fail("cannot write " + name);
-    return true;
-}
-
-bool ProgramFolder::AddFolder(const std::string& name) {
-    if (path_.empty() || !IsPlainRelativeName(name)) return Fail("bad folder name '" + name + "'");
-    if (!CreateDirectoryA(FilePath(name).c_str(), nullptr) && !IsFolder(FilePath(name)))
-        return Fail("cannot create " + name);
-    return true;
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Program
 
 Program::~Program() {
     if (!process_) return;
-    Kill();
+    if (IsRunning()) TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
     CloseHandle(process_);
 }
 
-void Program::SetEnvironment(const std::string& name, const char* value) {
-    for (EnvironmentChange& change : environment_) {
-        if (SameTextIgnoringCase(change.name.c_str(), name.c_str())) {
-            change.value = value ? value : "";
-            change.remove = value == nullptr;
-            return;
-        }
-    }
-    environment_.push_back({name, value ? value : "", value == nullptr});
-}
-
-std::vector<char> Program::EnvironmentBlock() const {
-    std::vector<char> block;
-    char* inherited = GetEnvironmentStringsA();
-    for (const char* entry = inherited; entry && *entry; entry += std::strlen(entry) + 1) {
-        // Entries such as "=C:=C:\x" start with '='; the name ends at the next one.
-        const char* equals = std::strchr(entry + 1, '=');
-        const std::string name = equals ? std::string(entry, equals) : std::string(entry);
-        bool changed = false;
-        for (const EnvironmentChange& change : environment_)
-            changed = changed || SameTextIgnoringCase(change.name.c_str(), name.c_str());
-        if (!changed) block.insert(block.end(), entry, entry + std::strlen(entry) + 1);
-    }
-    if (inherited) FreeEnvironmentStringsA(inherited);
-    for (const EnvironmentChange& change : environment_) {
-        if (change.remove) continue;
-        const std::string entry = change.name + "=" + change.value;
-        block.insert(block.end(), entry.c_str(), entry.c_str() + entry.size() + 1);
-    }
-    block.push_back('\0');
-    if (block.size() == 1) block.push_back('\0');  // an empty block still needs two zeros
-    return block;
-}
-
-bool Program::Start(const std::string& folder, const std::string& exeName, const std::string& arguments,
-                    int showCommand) {
+bool Program::Start(const std::string& folder) {
     if (process_) return false;
-    commandLine_ = "\"" + folder + "\\" + exeName + "\"";
-    if (!arguments.empty()) commandLine_ += " " + arguments;
-    if (commandLine_.size() >= 32767) return false;  // CreateProcess's own limit
-    std::vector<char> commandLine(commandLine_.begin(), commandLine_.end());
-    commandLine.push_back('\0');
-    std::vector<char> environment;
-    if (!environment_.empty()) environment = EnvironmentBlock();
-
+    std::string commandLine = "\"" + folder + "\\" + kProgramExe + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(showCommand);
+    startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        environment.empty() ? nullptr : environment.data(), folder.c_str(), &startup, &info))
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info))
         return false;
     CloseHandle(info.hThread);
     process_ = info.hProcess;
@@ -540,223 +252,85 @@ bool Program::WaitForExit(DWORD timeoutMs) {
     return process_ && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
 }
 
-bool Program::WaitForIdle(DWORD timeoutMs) { return process_ && WaitForInputIdle(process_, timeoutMs) == 0; }
+bool Program::WaitForIdle() { return process_ && WaitForInputIdle(process_, kTimeoutMs) == 0; }
 
 bool Program::IsRunning() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
 
 DWORD Program::ExitCode() const {
-    DWORD code = kNotStarted;
-    if (!process_ || !GetExitCodeProcess(process_, &code)) return kNotStarted;
+    DWORD code = 0xFFFFFFFF;
+    if (process_) GetExitCodeProcess(process_, &code);
     return code;
 }
 
-bool Program::Kill() {
-    if (!process_) return false;
-    if (IsRunning()) TerminateProcess(process_, 1);
-    return WaitForExit(5000);
+HWND StartVelkator(Program& program, const ProgramFolder& folder) {
+    if (!program.Start(folder.Path())) return nullptr;
+    HWND main = WaitForWindow(kMainWindowClass, nullptr, program.Id(), false);
+    return main && program.WaitForIdle() ? main : nullptr;
 }
 
-// ---------------------------------------------------------------------------------------------------
-// Windows
-
-std::string WindowText(HWND window) { return TextOf(window); }
-
-std::string WindowClass(HWND window) {
-    char name[256] = "";
-    if (!window || !GetClassNameA(window, name, sizeof(name))) return std::string();
-    return name;
-}
-
-DWORD WindowProcessId(HWND window) {
-    DWORD processId = 0;
-    if (window) GetWindowThreadProcessId(window, &processId);
-    return processId;
-}
-
-HWND FindWindowOfProcess(const char* className, const char* title, DWORD processId) {
-    std::vector<HWND> found = TopLevelWindows(className, title, processId, false, true);
-    if (!found.empty()) return found.front();
-    // Message-only windows are not top-level windows of the desktop; look at them too.
-    WindowFilter filter = {className, title, processId, false, true, {}};
-    for (HWND window = FindWindowExA(HWND_MESSAGE, nullptr, className, nullptr); window;
-         window = FindWindowExA(HWND_MESSAGE, window, className, nullptr)) {
-        if (Matches(window, filter)) return window;
-    }
-    return nullptr;
-}
-
-HWND WaitForWindow(const char* className, const char* title, DWORD processId, DWORD timeoutMs) {
+HWND WaitForWindow(const char* className, const char* title, DWORD processId, bool visibleOnly, DWORD timeoutMs) {
     HWND window = nullptr;
-    WaitUntil([&] { return (window = FindWindowOfProcess(className, title, processId)) != nullptr; }, timeoutMs);
-    return window;
-}
-
-std::vector<HWND> VisibleTopLevelWindows(DWORD processId) {
-    return TopLevelWindows(nullptr, nullptr, processId, true, false);
-}
-
-HWND WaitForDialog(const char* caption, DWORD processId, DWORD timeoutMs) {
-    HWND dialog = nullptr;
     WaitUntil(
         [&] {
-            std::vector<HWND> found = TopLevelWindows("#32770", caption, processId, true, true);
-            dialog = found.empty() ? nullptr : found.front();
-            return dialog != nullptr;
+            const std::vector<HWND> found = FindWindows(className, title, processId, visibleOnly);
+            window = found.empty() ? nullptr : found.front();
+            return window != nullptr;
         },
         timeoutMs);
-    return dialog;
+    return window;
 }
 
 bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
     return WaitUntil([window] { return !IsWindow(window); }, timeoutMs);
 }
 
-HWND Control(HWND dialog, int id) { return dialog ? GetDlgItem(dialog, id) : nullptr; }
-
-std::string ControlText(HWND dialog, int id) { return TextOf(Control(dialog, id)); }
-
-bool IsControlVisible(HWND dialog, int id) {
-    HWND control = Control(dialog, id);
-    return control && IsWindowVisible(control);
+std::vector<std::string> VisibleWindows(DWORD processId) {
+    std::vector<std::string> windows;
+    for (HWND window : FindWindows(nullptr, nullptr, processId, true))
+        windows.push_back(ClassOf(window) + " \"" + TitleOf(window) + "\"");
+    return windows;
 }
 
-bool IsControlEnabled(HWND dialog, int id) {
-    HWND control = Control(dialog, id);
-    return control && IsWindowEnabled(control);
+std::string ControlText(HWND dialog, int id) {
+    char text[4096] = "";
+    DWORD_PTR copied = 0;
+    HWND control = GetDlgItem(dialog, id);
+    if (!control || !SendMessageTimeoutA(control, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
+                                         SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
+        return "<no control>";
+    text[sizeof(text) - 1] = '\0';
+    return text;
 }
 
 bool ClickButton(HWND dialog, int id) {
-    // Wine clicks a disabled button on BM_CLICK, so the check has to be made here.
-    HWND button = Control(dialog, id);
-    if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button)) return false;
-    return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
+    HWND button = GetDlgItem(dialog, id);
+    return button && IsWindowVisible(button) && IsWindowEnabled(button) && PostMessageA(button, BM_CLICK, 0, 0);
 }
 
 bool SetControlText(HWND dialog, int id, const std::string& text) {
-    HWND control = Control(dialog, id);
+    HWND control = GetDlgItem(dialog, id);
     DWORD_PTR result = 0;
     return control &&
            SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
                                kSendTimeoutMs, &result) &&
-           result != FALSE;
-}
-
-bool IsChecked(HWND dialog, int id) {
-    HWND control = Control(dialog, id);
-    DWORD_PTR state = 0;
-    return control &&
-           SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state) &&
-           state == BST_CHECKED;
-}
-
-bool PostKey(HWND window, WORD vk) {
-    if (!window || !IsWindow(window)) return false;
-    GUITHREADINFO thread = {};
-    thread.cbSize = sizeof(thread);
-    HWND target = window;
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) && thread.hwndFocus &&
-        (thread.hwndFocus == window || IsChild(window, thread.hwndFocus)))
-        target = thread.hwndFocus;
-    PostKeyTo(target, vk);
-    return true;
+           result;
 }
 
 bool PressKey(HWND window, WORD vk) {
-    if (!window || !IsWindow(window)) return false;
+    if (!IsWindow(window)) return false;
     SetForegroundWindow(window);
     WaitUntil([window] { return GetForegroundWindow() == window; }, 1000);
-    return SendKeyPress(vk);
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
-
-// ---------------------------------------------------------------------------------------------------
-// Mouse and tray icons
-
-POINT TrayIconPoint(int k) {
-    // The taskbar is the bottom 20 pixels; icons are 20 pixels wide, the first at the right edge.
-    POINT point;
-    point.x = GetSystemMetrics(SM_CXSCREEN) - 10 - 20 * k;
-    point.y = GetSystemMetrics(SM_CYSCREEN) - 10;
-    return point;
-}
-
-RECT TrayIconCell(int k) {
-    const POINT centre = TrayIconPoint(k);
-    RECT cell = {centre.x - 10, centre.y - 10, centre.x + 10, centre.y + 10};
-    return cell;
-}
-
-POINT WindowCentre(HWND window) {
-    RECT bounds = {0, 0, 0, 0};
-    if (window) GetWindowRect(window, &bounds);
-    POINT centre = {(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
-    return centre;
-}
-
-bool MoveMouse(int x, int y) { return SetCursorPos(x, y) != FALSE; }
-
-bool ClickAt(int x, int y, MouseButton button, Clicks clicks) {
-    if (!MoveMouse(x, y)) return false;
-    // Let the pointer settle where the click goes, as a person's hand would.
-    WaitUntil(
-        [x, y] {
-            POINT at;
-            return GetCursorPos(&at) && at.x == x && at.y == y;
-        },
-        500);
-    Sleep(kPointerSettleMs);
-    if (!SendMouseClick(x, y, button)) return false;
-    if (clicks == Clicks::Single) return true;
-    Sleep(kDoubleClickGapMs);
-    return SendMouseClick(x, y, button);
-}
-
-bool ClickTrayIcon(int k, MouseButton button, Clicks clicks) {
-    POINT point = TrayIconPoint(k);
-    return ClickAt(point.x, point.y, button, clicks);
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Popup menus
-
-HWND WaitForPopupMenu(DWORD timeoutMs, DWORD processId) {
-    HWND menu = nullptr;
-    WaitUntil(
-        [&] {
-            std::vector<HWND> found = TopLevelWindows("#32768", nullptr, processId, true, true);
-            menu = found.empty() ? nullptr : found.front();
-            return menu != nullptr;
-        },
-        timeoutMs);
-    return menu;
-}
-
-bool ChooseMenuItemByKeys(int downPresses) {
-    // The menu loop reads every key message of its thread, whichever menu window it was posted to.
-    HWND menu = WaitForPopupMenu(0);
-    if (!menu) return false;
-    for (int i = 0; i < downPresses; ++i) PostKeyTo(menu, VK_DOWN);
-    PostKeyTo(menu, VK_RETURN);
-    return true;
-}
-
-bool SendMenuKeys(std::initializer_list<WORD> keys) {
-    HWND menu = WaitForPopupMenu(0);
-    if (!menu) return false;
-    for (WORD key : keys) PostKeyTo(menu, key);
-    return true;
-}
-
-bool CloseMenus() {
-    for (HWND menu : TopLevelWindows("#32768", nullptr, 0, true, false)) PostMessageA(menu, WM_CANCELMODE, 0, 0);
-    return WaitUntil([] { return TopLevelWindows("#32768", nullptr, 0, true, true).empty(); }, 2000);
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Context help
 
 bool SendHelpRequest(HWND control) {
-    HWND dialog = control ? GetParent(control) : nullptr;
-    if (!dialog) return false;
     HELPINFO help = {};
     help.cbSize = sizeof(help);
     help.iContextType = HELPINFO_WINDOW;
@@ -764,136 +338,156 @@ bool SendHelpRequest(HWND control) {
     help.hItemHandle = control;
     GetCursorPos(&help.MousePos);
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&help), SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                               &result) != 0;
+    return control && SendMessageTimeoutA(GetParent(control), WM_HELP, 0, reinterpret_cast<LPARAM>(&help),
+                                          SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
 }
 
-// ---------------------------------------------------------------------------------------------------
-// Screenshots
-
-std::string SaveScreenshot(const std::string& name) {
-    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return SaveScreenRect(screen, name);
+bool SendMenuKeys(std::initializer_list<WORD> keys) {
+    // The menu loop reads every key of its thread, whichever menu window it was posted to.
+    HWND menu = WaitForWindow("#32768", nullptr, 0, true, 0);
+    for (WORD vk : keys) {
+        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC)) << 16 | 1;
+        PostMessageA(menu, WM_KEYDOWN, vk, scan);
+        PostMessageA(menu, WM_KEYUP, vk, scan | static_cast<LPARAM>(0xC0000000UL));
+    }
+    return menu != nullptr;
 }
 
-std::string SaveWindowShot(HWND window, const std::string& name) {
-    RECT bounds;
-    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    RECT visible;
-    if (!window || !GetWindowRect(window, &bounds) || !IntersectRect(&visible, &bounds, &screen))
-        return std::string();
-    return SaveScreenRect(visible, name);
+bool ClickAt(POINT point, MouseButton button) {
+    static POINT lastPoint = {-100, -100};
+    static MouseButton lastButton = MouseButton::Left;
+    static ULONGLONG lastTime = 0;
+    const ULONGLONG gap = GetDoubleClickTime() + 100, since = GetTickCount64() - lastTime;
+    if (button == lastButton && std::abs(point.x - lastPoint.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
+        std::abs(point.y - lastPoint.y) <= GetSystemMetrics(SM_CYDOUBLECLK) && since < gap)
+        Sleep(static_cast<DWORD>(gap - since));
+    if (!SetCursorPos(point.x, point.y)) return false;
+    WaitUntil(
+        [point] {
+            POINT at;
+            return GetCursorPos(&at) && at.x == point.x && at.y == point.y;
+        },
+        500);
+    Sleep(50);  // let the pointer settle, as a hand would
+    const RECT screen = Screen();
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        // 0..65535 spans the screen; aim at the middle of the pixel so rounding either way lands on it.
+        input.mi.dx = static_cast<LONG>((2LL * point.x + 1) * 65536 / (2LL * screen.right));
+        input.mi.dy = static_cast<LONG>((2LL * point.y + 1) * 65536 / (2LL * screen.bottom));
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    inputs[0].mi.dwFlags |= button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
+    inputs[1].mi.dwFlags |= button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
+    lastPoint = point;
+    lastButton = button;
+    lastTime = GetTickCount64();
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
-std::string SaveScreenAreaShot(const RECT& area, const std::string& name) {
-    return SaveScreenRect(ClipToScreen(area), name);
+RECT TrayIconCell(int k) {
+    const RECT screen = Screen();
+    const RECT cell = {screen.right - 20 * (k + 1), screen.bottom - 20, screen.right - 20 * k, screen.bottom};
+    return cell;
 }
 
-// ---------------------------------------------------------------------------------------------------
-// Pixels
+POINT Centre(const RECT& r) {
+    const POINT centre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    return centre;
+}
+
+RECT Bounds(HWND window, int margin) {
+    RECT bounds = {0, 0, 0, 0};
+    if (GetWindowRect(window, &bounds)) InflateRect(&bounds, margin, margin);
+    return bounds;
+}
+
+RECT Screen() {
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return screen;
+}
 
 DWORD Image::At(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width || y >= height) return 0xFFFFFFFF;
-    return pixels[static_cast<size_t>(y) * width + x];
+    return x < 0 || y < 0 || x >= width || y >= height ? 0xFFFFFFFF : pixels[static_cast<size_t>(y) * width + x];
 }
 
-Image CaptureScreenArea(const RECT& area) {
-    const RECT clipped = ClipToScreen(area);
-    HDC screen = GetDC(nullptr);
-    if (!screen) return Image();
-    Image image = ImageFromDC(screen, clipped.left, clipped.top, clipped.right - clipped.left,
-                              clipped.bottom - clipped.top);
-    ReleaseDC(nullptr, screen);
+Image CaptureScreen(const RECT& area) {
+    RECT clipped = {0, 0, 0, 0};
+    const RECT screen = Screen();
+    IntersectRect(&clipped, &area, &screen);
+    HDC dc = GetDC(nullptr);
+    const Image image =
+        Capture(dc, clipped.left, clipped.top, clipped.right - clipped.left, clipped.bottom - clipped.top);
+    ReleaseDC(nullptr, dc);
     return image;
 }
 
-Image DrawIconImage(HICON icon, int width, int height, int x, int y, int size, DWORD background) {
-    if (!icon || width <= 0 || height <= 0) return Image();
-    HDC screen = GetDC(nullptr);
-    if (!screen) return Image();
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP canvas = memory ? CreateCompatibleBitmap(screen, width, height) : nullptr;
-    Image image;
-    if (canvas) {
-        HGDIOBJ old = SelectObject(memory, canvas);
-        RECT all = {0, 0, width, height};
-        HBRUSH brush = CreateSolidBrush(RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF));
-        FillRect(memory, &all, brush);
-        DeleteObject(brush);
-        DrawIconEx(memory, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
-        image = ImageFromDC(memory, 0, 0, width, height);
-        SelectObject(memory, old);
-        DeleteObject(canvas);
+bool SaveScreenshot(const std::string& name, const RECT& area) {
+    const Image image = CaptureScreen(area);
+    if (image.pixels.empty()) return false;
+    const DWORD stride = (static_cast<DWORD>(image.width) * 3 + 3) & ~3u;
+    BITMAPFILEHEADER header = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = image.width;
+    info.biHeight = image.height;  // rows bottom-up
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = stride * image.height;
+    header.bfType = 0x4D42;  // "BM"
+    header.bfOffBits = sizeof(header) + sizeof(info);
+    header.bfSize = header.bfOffBits + info.biSizeImage;
+    std::string file(reinterpret_cast<const char*>(&header), sizeof(header));
+    file.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    for (int y = image.height - 1; y >= 0; --y) {
+        std::string row(stride, '\0');
+        for (int x = 0; x < image.width; ++x)
+            for (int byte = 0; byte < 3; ++byte) row[3 * x + byte] = static_cast<char>(image.At(x, y) >> (8 * byte));
+        file += row;
     }
-    if (memory) DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return image;
+    const std::string folder = DriverFolder() + "\\..\\artifacts";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return WriteFileBytes(folder + "\\" + name + ".bmp", file);
 }
 
-int CountDifferentPixels(const Image& a, const Image& b) {
-    if (a.width != b.width || a.height != b.height) {
-        const size_t larger = a.pixels.size() > b.pixels.size() ? a.pixels.size() : b.pixels.size();
-        return larger > 0 ? static_cast<int>(larger) : 1;
-    }
-    int different = 0;
-    for (size_t i = 0; i < a.pixels.size(); ++i) different += a.pixels[i] != b.pixels[i] ? 1 : 0;
-    return different;
-}
-
-bool IsUniform(const Image& image) {
-    if (image.IsEmpty()) return false;
-    for (DWORD pixel : image.pixels)
-        if (pixel != image.pixels.front()) return false;
-    return true;
-}
-
-int IconDifference(const Image& shown, HICON icon, int x, int y) {
-    ICONINFO info = {};
-    if (shown.IsEmpty() || !icon || !GetIconInfo(icon, &info)) return shown.width * shown.height + 1;
-    BITMAP mask = {};
-    GetObjectA(info.hbmMask, sizeof(mask), &mask);
-    const int size = mask.bmWidth;  // icons here are square
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    return CountDifferentPixels(shown, DrawIconImage(icon, shown.width, shown.height, x, y, size, shown.At(0, 0)));
-}
-
-SmallIcon SmallIcon::FromFile(const std::string& file, int index) {
+Icon SmallIcon(const std::string& file, int index) {
     HICON icon = nullptr;
-    // One slot only: asking for both leaves junk in the other one for a bad index under Wine.
-    if (ExtractIconExA(file.c_str(), index, nullptr, &icon, 1) != 1) icon = nullptr;
-    return SmallIcon(icon);
+    // One slot only: asking for both leaves junk in the other one under Wine.
+    return Icon(ExtractIconExA(file.c_str(), index, nullptr, &icon, 1) == 1 ? icon : nullptr);
 }
 
-SmallIcon SmallIcon::QuestionMark() {
-    return SmallIcon(static_cast<HICON>(
-        CopyImage(LoadIconA(nullptr, IDI_QUESTION), IMAGE_ICON, 16, 16, LR_COPYFROMRESOURCE)));
+Icon QuestionMarkIcon() {
+    return Icon(
+        static_cast<HICON>(CopyImage(LoadIconA(nullptr, IDI_QUESTION), IMAGE_ICON, 16, 16, LR_COPYFROMRESOURCE)));
 }
 
-SmallIcon& SmallIcon::operator=(SmallIcon&& other) noexcept {
-    if (this != &other) {
-        if (icon_) DestroyIcon(icon_);
-        icon_ = other.icon_;
-        other.icon_ = nullptr;
-    }
-    return *this;
+int TrayIconDifference(int k, HICON icon) { return IconDifference(CaptureScreen(TrayIconCell(k)), icon, 2, 2); }
+
+bool WaitForTrayIcon(int k, HICON icon, DWORD timeoutMs) {
+    return WaitUntil([&] { return TrayIconDifference(k, icon) == 0; }, timeoutMs, 50);
 }
 
-SmallIcon::~SmallIcon() {
-    if (icon_) DestroyIcon(icon_);
+bool WaitForEmptyTrayCell(int k, DWORD timeoutMs) {
+    return WaitUntil(
+        [k] {
+            const Image cell = CaptureScreen(TrayIconCell(k));
+            for (DWORD pixel : cell.pixels)
+                if (pixel != cell.pixels.front()) return false;
+            return !cell.pixels.empty();
+        },
+        timeoutMs, 50);
 }
 
-LPCSTR ShownSystemIcon(HWND iconControl, DWORD timeoutMs) {
+LPCSTR ShownSystemIcon(HWND iconControl) {
     const LPCSTR candidates[] = {IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK};
     LPCSTR best = nullptr;
     WaitUntil(
         [&] {
-            RECT bounds;
-            if (!iconControl || !GetWindowRect(iconControl, &bounds)) return true;  // nothing to wait for
-            const Image shown = CaptureScreenArea(bounds);
-            int fewest = shown.width * shown.height / 10;
+            const Image shown = CaptureScreen(Bounds(iconControl));
+            int fewest = shown.width * shown.height / 10;  // the best must also be close
             for (LPCSTR candidate : candidates) {
-                const int difference = IconDifference(shown, LoadIconA(nullptr, candidate));
+                const int difference = IconDifference(shown, LoadIconA(nullptr, candidate), 0, 0);
                 if (difference < fewest) {
                     fewest = difference;
                     best = candidate;
@@ -901,121 +495,56 @@ LPCSTR ShownSystemIcon(HWND iconControl, DWORD timeoutMs) {
             }
             return best != nullptr;
         },
-        timeoutMs, 50);
+        2000, 50);
     return best;
 }
 
-int TrayIconDifference(int k, HICON icon) {
-    return IconDifference(CaptureScreenArea(TrayIconCell(k)), icon, 2, 2);
-}
-
-bool WaitForTrayIcon(int k, HICON icon, DWORD timeoutMs) {
-    return WaitUntil([&] { return TrayIconDifference(k, icon) == 0; }, timeoutMs, 50);
-}
-
-bool WaitForEmptyTrayCell(int k, DWORD timeoutMs) {
-    return WaitUntil([k] { return IsUniform(CaptureScreenArea(TrayIconCell(k))); }, timeoutMs, 50);
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Registry
-
-bool KeyExists(const std::string& path, HKEY root) { return OpenKey(root, path, KEY_READ, false).get() != nullptr; }
+bool KeyExists(const std::string& path, HKEY root) { return Key(root, path, false).handle != nullptr; }
 
 bool DeleteKeyTree(const std::string& path, HKEY root) {
-    if (PathParts(path) < 2 || path[0] == '\\') return false;
-    if (!KeyExists(path, root)) return true;
+    if (path.find('\\') == std::string::npos || path[0] == '\\') return false;
     RegDeleteTreeA(root, path.c_str());
     return !KeyExists(path, root);
 }
 
-std::vector<std::string> SubKeyNames(const std::string& path, HKEY root) {
+std::vector<std::string> KeyContents(const std::string& path) {
     std::vector<std::string> names;
-    OpenKey key(root, path, KEY_READ, false);
-    if (!key.get()) return names;
-    char name[256];  // key names are at most 255 characters
-    for (DWORD index = 0;; ++index) {
-        DWORD length = sizeof(name);
-        if (RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    Key key(HKEY_CURRENT_USER, path, false);
+    char name[16384];  // the longest value name
+    for (DWORD i = 0, length = sizeof(name); key.handle; ++i, length = sizeof(name)) {
+        if (RegEnumKeyExA(key.handle, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.push_back(std::string(name, length) + "\\");
+    }
+    for (DWORD i = 0, length = sizeof(name); key.handle; ++i, length = sizeof(name)) {
+        if (RegEnumValueA(key.handle, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         names.emplace_back(name, length);
     }
     return names;
 }
 
-std::vector<std::string> ValueNames(const std::string& path, HKEY root) {
-    std::vector<std::string> names;
-    OpenKey key(root, path, KEY_READ, false);
-    if (!key.get()) return names;
-    std::vector<char> name(16384);  // value names are at most 16383 characters
-    for (DWORD index = 0;; ++index) {
-        DWORD length = static_cast<DWORD>(name.size());
-        if (RegEnumValueA(key.get(), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        names.emplace_back(name.data(), length);
-    }
-    return names;
+std::string ReadString(const std::string& path, const char* name) {
+    std::string data;
+    return ReadValue(path, name, REG_SZ, &data) ? data.substr(0, data.find('\0')) : "<missing>";
 }
 
-bool ReadValueBytes(const std::string& path, const char* name, DWORD* type, std::string* bytes, HKEY root) {
-    OpenKey key(root, path, KEY_READ, false);
-    if (!key.get()) return false;
-    DWORD size = 0;
-    if (RegQueryValueExA(key.get(), name, nullptr, type, nullptr, &size) != ERROR_SUCCESS) return false;
-    std::string data(size, '\0');
-    // The value may grow between the two calls; ask again with the size the system reports.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        size = static_cast<DWORD>(data.size());
-        LONG result = RegQueryValueExA(key.get(), name, nullptr, type,
-                                       data.empty() ? nullptr : reinterpret_cast<BYTE*>(&data[0]), &size);
-        if (result == ERROR_SUCCESS) {
-            data.resize(size);
-            *bytes = data;
-            return true;
-        }
-        if (result != ERROR_MORE_DATA) return false;
-        data.resize(size);
-    }
-    return false;
+DWORD ReadDword(const std::string& path, const char* name) {
+    std::string data;
+    DWORD value = 0xFFFFFFFF;
+    if (ReadValue(path, name, REG_DWORD, &data) && data.size() == sizeof(value)) std::memcpy(&value, data.data(), 4);
+    return value;
 }
 
-bool ValueExists(const std::string& path, const char* name, HKEY root) {
-    OpenKey key(root, path, KEY_READ, false);
-    return key.get() && RegQueryValueExA(key.get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+bool WriteString(const std::string& path, const char* name, const std::string& value) {
+    Key key(HKEY_CURRENT_USER, path, true);
+    return key.handle && RegSetValueExA(key.handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                        static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
-bool ReadDword(const std::string& path, const char* name, DWORD* value, HKEY root) {
-    DWORD type = 0;
-    std::string bytes;
-    if (!ReadValueBytes(path, name, &type, &bytes, root) || type != REG_DWORD || bytes.size() != sizeof(DWORD))
-        return false;
-    std::memcpy(value, bytes.data(), sizeof(DWORD));
-    return true;
+bool WriteDword(const std::string& path, const char* name, DWORD value) {
+    Key key(HKEY_CURRENT_USER, path, true);
+    return key.handle && RegSetValueExA(key.handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                        sizeof(value)) == ERROR_SUCCESS;
 }
-
-bool ReadString(const std::string& path, const char* name, std::string* value, HKEY root) {
-    DWORD type = 0;
-    std::string bytes;
-    if (!ReadValueBytes(path, name, &type, &bytes, root) || type != REG_SZ) return false;
-    *value = bytes.substr(0, bytes.find('\0'));
-    return true;
-}
-
-bool WriteDword(const std::string& path, const char* name, DWORD value, HKEY root) {
-    OpenKey key(root, path, KEY_WRITE, true);
-    return key.get() &&
-           RegSetValueExA(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value)) ==
-               ERROR_SUCCESS;
-}
-
-bool WriteString(const std::string& path, const char* name, const std::string& value, HKEY root) {
-    OpenKey key(root, path, KEY_WRITE, true);
-    return key.get() && value.size() < 0x7FFFFFFF &&
-           RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Velkator's settings and texts
 
 bool WriteShortcut(const std::string& name, const ShortcutSettings& settings) {
     const std::string section = std::string(kVelkatorKey) + "\\" + name;
@@ -1025,77 +554,9 @@ bool WriteShortcut(const std::string& name, const ShortcutSettings& settings) {
            WriteDword(section, "Style", settings.style);
 }
 
-bool WriteOrder(const std::string& order) { return WriteString(kShortcutsKey, "Order", order); }
-
-std::string ReadOrder() {
-    std::string order;
-    return ReadString(kShortcutsKey, "Order", &order) ? order : std::string("<missing>");
-}
-
-HWND WaitForMainWindow(DWORD processId, DWORD timeoutMs) {
-    return WaitForWindow(kMainWindowClass, nullptr, processId, timeoutMs);
-}
-
-HWND StartVelkator(Program& program, const ProgramFolder& folder, const std::string& arguments) {
-    if (!program.Start(folder.Path(), kProgramExe, arguments)) return nullptr;
-    HWND main = WaitForMainWindow(program.Id(), kDefaultTimeoutMs);
-    return main && program.WaitForIdle(kDefaultTimeoutMs) ? main : nullptr;
-}
-
-LanguageTexts::LanguageTexts(const std::string& fileName) {
-    std::string content;
-    if (!ReadFileBytes(DriverFolder() + "\\" + fileName, &content)) return;
-    if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) content.erase(0, 3);
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = content.size();
-        const std::string line = content.substr(start, end - start);
-        start = end + 1;
-        const std::string trimmed = Trimmed(line);
-        const size_t equals = trimmed.find('=');
-        if (trimmed.empty() || trimmed[0] == '#' || trimmed[0] == ';' || equals == std::string::npos) continue;
-        const std::string key = Utf8ToAnsi(Trimmed(trimmed.substr(0, equals)));
-        if (key.empty() || Has(key)) continue;
-        entries_.emplace_back(key, Utf8ToAnsi(Unescaped(Trimmed(trimmed.substr(equals + 1)))));
-    }
-}
-
-bool LanguageTexts::Has(const std::string& key) const {
-    for (const auto& entry : entries_)
-        if (entry.first == key) return true;
-    return false;
-}
-
-std::string LanguageTexts::Text(const std::string& key) const {
-    for (const auto& entry : entries_)
-        if (entry.first == key) return entry.second;
-    return std::string();
-}
-
-std::string LanguageTexts::Format(const std::string& key, const std::vector<std::string>& arguments) const {
-    const std::string text = Text(key);
-    std::string result;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-        if (text[i] == '%' && next == '%') {
-            result += '%';
-            ++i;
-        } else if (text[i] == '%' && next >= '1' && next <= '9' &&
-                   static_cast<size_t>(next - '1') < arguments.size()) {
-            result += arguments[static_cast<size_t>(next - '1')];
-            ++i;
-        } else {
-            result += text[i];
-        }
-    }
-    return result;
-}
-
 }  // namespace e2e
 
-// The e2e executable's entry point. Crash boxes are turned off for this process and, through
-// inheritance, for every program it starts: a crash then ends the program instead of hanging the run.
+// Crash boxes are off for this process and every program it starts, so a crash ends a test, not hangs it.
 int main(int argc, char** argv) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     testing::InitGoogleTest(&argc, argv);

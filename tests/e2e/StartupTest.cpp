@@ -1,5 +1,6 @@
-// Start-up of the real program: the hidden main window, the single-instance rule, the fixed message
-// when no language file exists, and which language a stored choice gives.
+// Start-up of the real program: the hidden main window, one instance only, no language files, and
+// which language a stored choice gives.
+#include "res/resource.h"
 #include "tests/e2e/Driver.h"
 
 #include <gtest/gtest.h>
@@ -7,162 +8,96 @@
 namespace e2e {
 namespace {
 
-constexpr const char* kNoLanguageText = "Cannot find any Velkator language files.  Velkator cannot run";
-constexpr const char* kNoLanguageCaption = "Velkator";
-// Control ids of the system message box.
-constexpr int kMessageBoxTextId = 65535;
-constexpr int kMessageBoxIconId = 1088;
-// Control ids of the program's own message box.
-constexpr int kMessageTextId = 1060;
-// Where the Explorer verb would be written (".exe" is "exefile" in the test prefix).
-constexpr const char* kExplorerVerbKey = "exefile\\shell\\zzVelkator";
+const std::vector<std::string> kNone;
+constexpr int kSystemBoxTextId = 65535, kSystemBoxIconId = 1088;  // in the system's message box
 
-std::string ClassesOfVisibleWindows(DWORD processId) {
-    std::string classes;
-    for (HWND window : VisibleTopLevelWindows(processId))
-        classes += WindowClass(window) + " \"" + WindowText(window) + "\" ";
-    return classes;
-}
-
-// Opens the exit question as a person does: a right click on the first icon, then Exit in the menu
-// (the fourth item: New, Delete, About, Exit). Returns the question box, or null.
-HWND OpenExitQuestionFromTheMenu(const Program& velkator, const LanguageTexts& texts) {
-    if (!ClickTrayIcon(0, MouseButton::Right)) return nullptr;
-    if (!WaitForPopupMenu(kDefaultTimeoutMs, velkator.Id()) || !ChooseMenuItemByKeys(4)) return nullptr;
-    return WaitForDialog(texts.Text("msgConfirmExitTitle").c_str(), velkator.Id(), kDefaultTimeoutMs);
-}
-
-// Starts the program with one separator icon and Options\Language 7 and reads its exit question,
-// then answers No; the program must go on running and keep the stored language.
-void ExpectExitQuestionInLanguage(const ProgramFolder& folder, const LanguageTexts& texts, const char* yes,
-                                  const char* no) {
-    ASSERT_TRUE(folder.IsReady()) << folder.Problem();
-    ASSERT_TRUE(texts.IsLoaded());
-    ASSERT_TRUE(WriteDword(kOptionsKey, "Language", 7));
-    ASSERT_TRUE(WriteOrder("Separator|"));
-    SmallIcon separator = SmallIcon::FromFile(folder.FilePath(kProgramExe), 1);
-    ASSERT_TRUE(WaitForEmptyTrayCell(0, kDefaultTimeoutMs)) << "icons of an earlier program are still shown";
-
-    Program velkator;
-    HWND main = StartVelkator(velkator, folder);
-    ASSERT_NE(nullptr, main);
-    ASSERT_TRUE(WaitForTrayIcon(0, separator.get(), kDefaultTimeoutMs));
-    HWND box = OpenExitQuestionFromTheMenu(velkator, texts);
-    ASSERT_NE(nullptr, box) << "no box captioned \"" << texts.Text("msgConfirmExitTitle") << "\"; shown: "
-                            << ClassesOfVisibleWindows(velkator.Id());
-    EXPECT_EQ(texts.Text("msgConfirmExit"), ControlText(box, kMessageTextId));
-    EXPECT_EQ(yes, ControlText(box, IDOK));
-    EXPECT_EQ(no, ControlText(box, IDCANCEL));
-    EXPECT_EQ(texts.Text("btnYes"), ControlText(box, IDOK));
-    EXPECT_EQ(texts.Text("btnNo"), ControlText(box, IDCANCEL));
-
-    ASSERT_TRUE(ClickButton(box, IDCANCEL));
-    EXPECT_TRUE(WaitForWindowGone(box, kDefaultTimeoutMs));
-    EXPECT_FALSE(velkator.WaitForExit(500)) << "No ended the program";
-    EXPECT_TRUE(IsWindow(main));
-    DWORD language = 0;
-    EXPECT_TRUE(ReadDword(kOptionsKey, "Language", &language));
-    EXPECT_EQ(7u, language) << "the stored choice was overwritten";
-
-    ASSERT_TRUE(PostMessageA(main, WM_CLOSE, 0, 0));
-    EXPECT_TRUE(velkator.WaitForExit(kDefaultTimeoutMs));
-}
-
-TEST(StartupTest, NormalStartHasOnlyTheHiddenMainWindow) {
+TEST(StartupTest, NormalStartShowsNoWindowAndASecondStartEndsAtOnce) {
     CleanSettings settings;
     ASSERT_TRUE(WriteOrder("Separator|"));  // one icon, so no first-time dialog
     ProgramFolder folder({"velko009.mlb"});
-    ASSERT_TRUE(folder.IsReady()) << folder.Problem();
-    SmallIcon separator = SmallIcon::FromFile(folder.FilePath(kProgramExe), 1);
-
-    Program velkator;
-    HWND main = StartVelkator(velkator, folder);
-    ASSERT_NE(nullptr, main);
-    EXPECT_EQ("Velkator", WindowText(main));
-    EXPECT_FALSE(IsWindowVisible(main));
-    EXPECT_TRUE(WaitForTrayIcon(0, separator.get(), kDefaultTimeoutMs));
-    Sleep(300);  // anything shown late would be there by now
-    EXPECT_TRUE(VisibleTopLevelWindows(velkator.Id()).empty()) << ClassesOfVisibleWindows(velkator.Id());
-    EXPECT_FALSE(IsWindowVisible(main));
-
-    ASSERT_TRUE(PostMessageA(main, WM_CLOSE, 0, 0));
-    EXPECT_TRUE(velkator.WaitForExit(kDefaultTimeoutMs));
-    EXPECT_EQ(0u, velkator.ExitCode());
-}
-
-TEST(StartupTest, SecondStartEndsAtOnceAndTheFirstKeepsRunning) {
-    CleanSettings settings;
-    ASSERT_TRUE(WriteOrder("Separator|"));
-    ProgramFolder folder({"velko009.mlb"});
-    ASSERT_TRUE(folder.IsReady()) << folder.Problem();
-    SmallIcon separator = SmallIcon::FromFile(folder.FilePath(kProgramExe), 1);
-    ASSERT_TRUE(WaitForEmptyTrayCell(0, kDefaultTimeoutMs)) << "icons of an earlier program are still shown";
+    ASSERT_EQ("", folder.Problem());
+    Icon separator = SmallIcon(folder.FilePath(kProgramExe), 1);
+    ASSERT_TRUE(WaitForEmptyTrayCell(0)) << "icons of an earlier program are still shown";
 
     Program first;
     HWND main = StartVelkator(first, folder);
     ASSERT_NE(nullptr, main);
-    ASSERT_TRUE(WaitForTrayIcon(0, separator.get(), kDefaultTimeoutMs));
+    ASSERT_TRUE(WaitForTrayIcon(0, separator.get()));
+    Sleep(300);  // anything shown late would be there by now
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_EQ(kNone, VisibleWindows(first.Id()));
 
     Program second;
     const ULONGLONG started = GetTickCount64();
-    ASSERT_TRUE(second.Start(folder.Path(), kProgramExe));
+    ASSERT_TRUE(second.Start(folder.Path()));
     ASSERT_TRUE(second.WaitForExit(5000)) << "the second instance is still running";
     EXPECT_LT(GetTickCount64() - started, 5000u);
     EXPECT_EQ(0u, second.ExitCode());
-
-    EXPECT_TRUE(first.IsRunning());
-    EXPECT_TRUE(IsWindow(main));
-    EXPECT_EQ(main, FindWindowOfProcess(kMainWindowClass, nullptr, 0)) << "another main window exists";
-    EXPECT_TRUE(WaitForTrayIcon(0, separator.get(), 1000));
-    EXPECT_TRUE(IsUniform(CaptureScreenArea(TrayIconCell(1)))) << "the second start added an icon";
+    EXPECT_EQ(main, WaitForWindow(kMainWindowClass, nullptr, 0, false, 0)) << "it made a main window";
+    EXPECT_TRUE(WaitForEmptyTrayCell(1, 0)) << "the second start added an icon";
 
     ASSERT_TRUE(PostMessageA(main, WM_CLOSE, 0, 0));
-    EXPECT_TRUE(first.WaitForExit(kDefaultTimeoutMs));
+    EXPECT_TRUE(first.WaitForExit());
+    EXPECT_EQ(0u, first.ExitCode());
 }
 
-TEST(StartupTest, NoLanguageFileGivesTheFixedMessageAndOnlyAnEmptyOptionsKey) {
+TEST(StartupTest, NoLanguageFileGivesTheFixedMessageAndOnlyTheOptionsKey) {
     CleanSettings settings;
-    ASSERT_TRUE(DeleteKeyTree(kExplorerVerbKey, HKEY_CLASSES_ROOT));
+    const char* explorerVerb = "exefile\\shell\\zzVelkator";  // ".exe" is "exefile" in the test prefix
+    ASSERT_TRUE(DeleteKeyTree(explorerVerb, HKEY_CLASSES_ROOT));
     ProgramFolder folder({});
-    ASSERT_TRUE(folder.IsReady()) << folder.Problem();
+    ASSERT_EQ("", folder.Problem());
 
     Program velkator;
-    ASSERT_TRUE(velkator.Start(folder.Path(), kProgramExe));
-    HWND box = WaitForDialog(kNoLanguageCaption, velkator.Id(), kDefaultTimeoutMs);
-    ASSERT_NE(nullptr, box) << ClassesOfVisibleWindows(velkator.Id());
-    EXPECT_EQ(kNoLanguageText, ControlText(box, kMessageBoxTextId));
-    EXPECT_TRUE(IsControlVisible(box, IDOK));
-    EXPECT_EQ(nullptr, Control(box, IDCANCEL));
-    EXPECT_TRUE(IsControlVisible(box, kMessageBoxIconId));
-    EXPECT_EQ(IDI_HAND, ShownSystemIcon(Control(box, kMessageBoxIconId))) << "not the error icon";
-    EXPECT_EQ(nullptr, FindWindowOfProcess(kMainWindowClass, nullptr, velkator.Id()));
-    EXPECT_EQ(std::vector<HWND>{box}, VisibleTopLevelWindows(velkator.Id())) << ClassesOfVisibleWindows(velkator.Id());
-    EXPECT_FALSE(SaveWindowShot(box, "no-language-message").empty());
+    ASSERT_TRUE(velkator.Start(folder.Path()));
+    HWND box = WaitForWindow("#32770", "Velkator", velkator.Id());
+    ASSERT_NE(nullptr, box) << ::testing::PrintToString(VisibleWindows(velkator.Id()));
+    EXPECT_EQ("Cannot find any Velkator language files.  Velkator cannot run", ControlText(box, kSystemBoxTextId));
+    EXPECT_EQ(nullptr, GetDlgItem(box, IDCANCEL));
+    EXPECT_EQ(IDI_HAND, ShownSystemIcon(GetDlgItem(box, kSystemBoxIconId))) << "not the error icon";
+    EXPECT_EQ(std::vector<std::string>{"#32770 \"Velkator\""}, VisibleWindows(velkator.Id()));
+    EXPECT_EQ(nullptr, WaitForWindow(kMainWindowClass, nullptr, velkator.Id(), false, 0));
+    EXPECT_TRUE(SaveScreenshot("no-language-message", Bounds(box)));
 
     ASSERT_TRUE(ClickButton(box, IDOK));
-    ASSERT_TRUE(velkator.WaitForExit(kDefaultTimeoutMs)) << "the program went on after the message";
+    ASSERT_TRUE(velkator.WaitForExit()) << "the program went on after the message";
     EXPECT_EQ(0u, velkator.ExitCode());
-    EXPECT_EQ(nullptr, FindWindowOfProcess(kMainWindowClass, nullptr, 0));
-
-    // Reading the stored language is all the program did: it made the keys on the way, no values.
-    EXPECT_TRUE(KeyExists(kOptionsKey));
-    EXPECT_EQ(std::vector<std::string>{"Options"}, SubKeyNames(kVelkatorKey));
-    EXPECT_TRUE(ValueNames(kVelkatorKey).empty());
-    EXPECT_TRUE(ValueNames(kOptionsKey).empty());
-    EXPECT_TRUE(SubKeyNames(kOptionsKey).empty());
-    EXPECT_FALSE(KeyExists(kExplorerVerbKey, HKEY_CLASSES_ROOT)) << "the Explorer verb was written";
+    // Reading the stored language made the keys on the way, and nothing else was written.
+    EXPECT_EQ(std::vector<std::string>{"Options\\"}, KeyContents(kVelkatorKey));
+    EXPECT_EQ(kNone, KeyContents(kOptionsKey));
+    EXPECT_FALSE(KeyExists(explorerVerb, HKEY_CLASSES_ROOT)) << "the Explorer verb was written";
 }
 
-TEST(StartupTest, StoredLanguageWithoutItsFileRunsInEnglishAndKeepsTheChoice) {
-    CleanSettings settings;
-    ProgramFolder folder({"velko009.mlb"});
-    ExpectExitQuestionInLanguage(folder, LanguageTexts("velko009.mlb"), "&Yes", "&No");
-}
+// Options\Language = 7 picks German when its file is there and falls back to English otherwise; the
+// exit question shows which, and the stored choice must outlive the run.
+TEST(StartupTest, StoredLanguageRunsWithItsFileOrInEnglishAndIsKept) {
+    struct Case {
+        std::vector<std::string> files;
+        const char* caption;
+        const char* yes;
+        const char* no;
+    } cases[] = {{{"velko009.mlb"}, "Exit Velkator", "&Yes", "&No"},
+                 {{"velko009.mlb", "velko007.mlb"}, "Velkator beenden", "&Ja", "&Nein"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        CleanSettings settings;
+        ASSERT_TRUE(WriteDword(kOptionsKey, "Language", 7));
+        ASSERT_TRUE(WriteOrder("Separator|"));
+        ProgramFolder folder(c.files);
+        ASSERT_EQ("", folder.Problem());
+        Program velkator;
+        HWND main = StartVelkator(velkator, folder);
+        ASSERT_NE(nullptr, main);
 
-TEST(StartupTest, StoredLanguageWithItsFileRunsInThatLanguage) {
-    CleanSettings settings;
-    ProgramFolder folder({"velko009.mlb", "velko007.mlb"});
-    ExpectExitQuestionInLanguage(folder, LanguageTexts("velko007.mlb"), "&Ja", "&Nein");
+        ASSERT_TRUE(PostMessageA(main, WM_COMMAND, ID_CLOSE, 0));
+        HWND box = WaitForWindow("#32770", c.caption, velkator.Id());
+        ASSERT_NE(nullptr, box) << ::testing::PrintToString(VisibleWindows(velkator.Id()));
+        EXPECT_EQ(c.yes, ControlText(box, IDOK));
+        EXPECT_EQ(c.no, ControlText(box, IDCANCEL));
+        ASSERT_TRUE(ClickButton(box, IDOK));
+        ASSERT_TRUE(velkator.WaitForExit());
+        EXPECT_EQ(7u, ReadDword(kOptionsKey, "Language")) << "the stored choice was overwritten";
+    }
 }
 
 }  // namespace
