@@ -7,19 +7,6 @@
 #include "tray/Launch.h"
 #include <mmsystem.h>
 
-TEST(LaunchRules, RunStylesAndErrorKeys) {
-    EXPECT_EQ(SW_SHOWNORMAL, ShowCommandOfStyle(1));
-    EXPECT_EQ(SW_SHOWMAXIMIZED, ShowCommandOfStyle(2));
-    EXPECT_EQ(SW_MINIMIZE, ShowCommandOfStyle(3));
-    EXPECT_EQ(SW_SHOWNORMAL, ShowCommandOfStyle(0));
-    EXPECT_EQ(SW_SHOWNORMAL, ShowCommandOfStyle(4));
-    const std::pair<INT_PTR, const char*> keys[] = {
-        {0, "errOSResources"}, {2, "errFileNotFound"}, {3, "errPathNotFound"}, {5, "errAccessDenied"},
-        {11, "errInvalidEXE"}, {26, "errSharingViolation"}, {27, "errBadAssoc"}, {31, "errNoAssoc"},
-        {8, "errDefault"}, {32, "errDefault"}};
-    for (const auto& pair : keys) EXPECT_STREQ(pair.second, LaunchErrorKey(pair.first)) << pair.first;
-}
-
 TEST(LaunchRules, ProgramPathParts) {
     std::string folder, extension;
     SplitProgramPath("C:\\Tools\\edit.exe", folder, extension);

@@ -1,4 +1,6 @@
 // The language library's exports, called through qxintl.dll on files written beside the test program.
+#include "TestSupport.h"
+#include "qxintl/LanguageFile.h"
 #include "qxintl/qxintl.h"
 #include <gtest/gtest.h>
 #include <stdio.h>
@@ -7,115 +9,91 @@
 
 namespace {
 
-std::string ExecutableFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.rfind('\\') + 1);
-}
-
 // A "qxtst<language>.mlb" file beside the executable for as long as the object lives.
-class TempLanguageFile {
-public:
-    TempLanguageFile(WORD language, const std::string& bytes) {
-        char name[32];
-        snprintf(name, sizeof name, "qxtst%03d.mlb", language);
-        path_ = ExecutableFolder() + name;
-        FILE* file = fopen(path_.c_str(), "wb");
-        EXPECT_NE(file, nullptr) << path_;
-        if (!file) return;
-        EXPECT_EQ(fwrite(bytes.data(), 1, bytes.size(), file), bytes.size());
-        fclose(file);
+struct TempLanguageFile {
+    const std::string path;
+    TempLanguageFile(WORD language, const std::string& bytes)
+        : path(ExecutableFolder() + "\\qxtst" + std::to_string(language) + ".mlb") {
+        FILE* file = fopen(path.c_str(), "wb");
+        EXPECT_TRUE(file && fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size()) << path;
+        if (file) fclose(file);
     }
-    ~TempLanguageFile() { DeleteFileA(path_.c_str()); }
-
-private:
-    std::string path_;
+    ~TempLanguageFile() { DeleteFileA(path.c_str()); }
 };
-
-const char* const Sample =
-    "\xEF\xBB\xBF# test texts\r\n"
-    "btnOK=OK\r\n"
-    "ppgShortcutName=Shortcut &name\r\n"
-    "mnuAbout=About\r\n"
-    "umlaut=\xC3\xBC\r\n"
-    "msgCannotOpen=Cannot open %1 (%2): 100%%\r\n";
 
 class QxExports : public testing::Test {
 protected:
-    void SetUp() override { handle = QxOpen("qxtst", 901); ASSERT_NE(handle, nullptr); }
+    void SetUp() override { ASSERT_NE(nullptr, handle); }
     void TearDown() override { QxClose(handle); }
-    TempLanguageFile file{901, Sample};
-    QxHandle handle = nullptr;
+    TempLanguageFile file{901,
+                          "\xEF\xBB\xBF# test texts\r\nbtnOK=OK\r\nppgShortcutName=Shortcut &name\r\n"
+                          "mnuAbout=About\r\numlaut=\xC3\xBC\r\nmsgCannotOpen=Cannot open %1 (%2): 100%%\r\n"};
+    QxHandle handle = QxOpen("qxtst", 901);
 };
 
+// The key's text through a buffer of size bytes; fails the test when the export writes past it.
 std::string GetText(QxHandle handle, const char* key, int size = QxTextBufferSize) {
     char buffer[QxTextBufferSize + 1];
     memset(buffer, '#', sizeof buffer);
     QxGetText(handle, key, buffer, size);
-    EXPECT_EQ(buffer[size > 0 ? size : 0], '#') << "wrote past the buffer";
-    return size > 0 ? buffer : "<untouched>";
+    EXPECT_EQ('#', buffer[size]) << "wrote past the buffer";
+    return buffer;
 }
 
-TEST_F(QxExports, GetsTextsAndCutsThemToTheBuffer) {
-    EXPECT_EQ(GetText(handle, "btnOK"), "OK");
-    EXPECT_EQ(GetText(handle, "ppgShortcutName", 9), "Shortcut");
-    EXPECT_EQ(GetText(handle, "missing"), "");
-    EXPECT_EQ(GetText(nullptr, "btnOK"), "");
-    EXPECT_EQ(GetText(handle, nullptr), "");
+TEST_F(QxExports, GetsAndFormatsTextsCutToTheBuffer) {
+    EXPECT_EQ("OK", GetText(handle, "btnOK"));
+    EXPECT_EQ("Shortcut", GetText(handle, "ppgShortcutName", 9));
+    EXPECT_EQ("", GetText(handle, "missing"));
+    EXPECT_EQ("", GetText(nullptr, "btnOK"));
+    EXPECT_EQ("", GetText(handle, nullptr));
     char untouched = '#';
     QxGetText(handle, "btnOK", &untouched, 0);
     QxGetText(handle, "btnOK", &untouched, -1);
-    EXPECT_EQ(untouched, '#');
+    EXPECT_EQ('#', untouched);
+    char umlaut[8] = "";  // as the ANSI code page writes it
+    WideCharToMultiByte(CP_ACP, 0, L"\u00FC", -1, umlaut, sizeof umlaut, nullptr, nullptr);
+    EXPECT_EQ(umlaut, GetText(handle, "umlaut"));
 
-    char expected[8] = "";  // the umlaut as the ANSI code page writes it
-    WideCharToMultiByte(CP_ACP, 0, L"\u00FC", -1, expected, sizeof expected, nullptr, nullptr);
-    EXPECT_EQ(GetText(handle, "umlaut"), expected);
-}
-
-TEST_F(QxExports, FormatsTextsWithTextArguments) {
     char buffer[QxTextBufferSize];
-    EXPECT_NE(QxFormatText(handle, buffer, sizeof buffer, "msgCannotOpen", "a.exe", "code 5", nullptr), 0);
-    EXPECT_STREQ(buffer, "Cannot open a.exe (code 5): 100%");
-    EXPECT_NE(QxFormatText(handle, buffer, sizeof buffer, "msgCannotOpen", "a.exe", nullptr), 0);
-    EXPECT_STREQ(buffer, "Cannot open a.exe (%2): 100%");
-    EXPECT_NE(QxFormatText(handle, buffer, 12, "msgCannotOpen", "a.exe", nullptr), 0);
-    EXPECT_STREQ(buffer, "Cannot open");
-
+    EXPECT_NE(0, QxFormatText(handle, buffer, sizeof buffer, "msgCannotOpen", "a.exe", "code 5", nullptr));
+    EXPECT_STREQ("Cannot open a.exe (code 5): 100%", buffer);
+    EXPECT_NE(0, QxFormatText(handle, buffer, sizeof buffer, "msgCannotOpen", "a.exe", nullptr));
+    EXPECT_STREQ("Cannot open a.exe (%2): 100%", buffer);
+    EXPECT_NE(0, QxFormatText(handle, buffer, 12, "msgCannotOpen", "a.exe", nullptr));
+    EXPECT_STREQ("Cannot open", buffer);
     strcpy(buffer, "stale");
-    EXPECT_EQ(QxFormatText(handle, buffer, sizeof buffer, "missing", "a", nullptr), 0);
-    EXPECT_STREQ(buffer, "");
+    EXPECT_EQ(0, QxFormatText(handle, buffer, sizeof buffer, "missing", "a", nullptr));
+    EXPECT_STREQ("", buffer);
     strcpy(buffer, "stale");
-    EXPECT_EQ(QxFormatText(nullptr, buffer, sizeof buffer, "msgCannotOpen", "a", nullptr), 0);
-    EXPECT_STREQ(buffer, "");
+    EXPECT_EQ(0, QxFormatText(nullptr, buffer, sizeof buffer, "msgCannotOpen", "a", nullptr));
+    EXPECT_STREQ("", buffer);
 }
 
-TEST(QxOpenClose, OpensOnlyWhatIsThereAndReadable) {
-    EXPECT_EQ(QxOpen("qxtst", 902), nullptr);  // no such file
-    EXPECT_EQ(QxOpen(nullptr, 901), nullptr);
+TEST(QxOpenClose, OpensOnlyFilesBesideTheProgramAndReadsTheFirstMebibyte) {
+    EXPECT_EQ(nullptr, QxOpen("qxtst", 902));  // no such file
+    EXPECT_EQ(nullptr, QxOpen(nullptr, 901));
     QxClose(nullptr);
-
-    TempLanguageFile huge(903, "first=found\n" + std::string(10 * 1024 * 1024, 'x') + "\nlast=lost\n");
-    QxHandle handle = QxOpen("qxtst", 903);
-    ASSERT_NE(handle, nullptr);
-    EXPECT_EQ(GetText(handle, "first"), "found");
-    EXPECT_EQ(GetText(handle, "last"), "");
-    QxClose(handle);
-
-    std::string garbage(100000, '\0');
-    for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>((i * 7919u) >> 3);
-    TempLanguageFile bad(904, garbage);
-    handle = QxOpen("qxtst", 904);
-    ASSERT_NE(handle, nullptr);
-    EXPECT_EQ(GetText(handle, "btnOK"), "");
-    QxClose(handle);
-
-    // The file must lie beside the program: a prefix may not lead elsewhere.
     TempLanguageFile beside(905, "k=v\n");
-    const std::string folder = ExecutableFolder();
-    EXPECT_EQ(QxOpen((folder + "qxtst").c_str(), 905), nullptr);
-    EXPECT_EQ(QxOpen("..\\bin\\qxtst", 905), nullptr);
-    EXPECT_EQ(QxOpen(std::string(400, 'q').c_str(), 905), nullptr);  // longer than any path
+    EXPECT_EQ(nullptr, QxOpen((ExecutableFolder() + "\\qxtst").c_str(), 905));
+    EXPECT_EQ(nullptr, QxOpen("..\\bin\\qxtst", 905));
+    EXPECT_EQ(nullptr, QxOpen(std::string(400, 'q').c_str(), 905));  // longer than any path
+
+    // 10 MB of numbered lines: the one that crosses the limit is dropped, not kept in half.
+    std::string bytes;
+    int lines = 0, lastWholeLine = -1;
+    while (bytes.size() < 10 * 1024 * 1024) {
+        bytes += "key" + std::to_string(lines) + "=text " + std::to_string(lines) + "\n";
+        if (bytes.size() <= qx::MaxFileBytes) lastWholeLine = lines;
+        ++lines;
+    }
+    TempLanguageFile huge(903, bytes);
+    QxHandle handle = QxOpen("qxtst", 903);
+    ASSERT_NE(nullptr, handle);
+    const std::string last = std::to_string(lastWholeLine), cut = std::to_string(lastWholeLine + 1);
+    EXPECT_EQ("text 0", GetText(handle, "key0"));
+    EXPECT_EQ("text " + last, GetText(handle, ("key" + last).c_str()));
+    EXPECT_EQ("", GetText(handle, ("key" + cut).c_str()));
+    QxClose(handle);
 }
 
 std::string WindowText(HWND window) {
@@ -124,41 +102,37 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-TEST_F(QxExports, LocalisesAWindowAndAllItsDescendants) {
-    HWND dialog = CreateWindowExA(0, "STATIC", "$mnuAbout...", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
-                                  nullptr, nullptr);
-    ASSERT_NE(dialog, nullptr);
-    auto child = [](HWND parent, const char* cls, const char* text) {
-        return CreateWindowExA(0, cls, text, WS_CHILD, 0, 0, 50, 20, parent, nullptr, nullptr, nullptr);
-    };
-    HWND button = child(dialog, "BUTTON", "$btnOK");
-    HWND group = child(dialog, "STATIC", "$ppgShortcutName$:");
-    HWND nested = child(group, "BUTTON", "$btnOK$ x");
-    HWND missing = child(dialog, "STATIC", "$missingKey");
-    HWND plain = child(dialog, "EDIT", "plain $btnOK");
-
-    QxLocaliseDialog(handle, dialog);
-    EXPECT_EQ(WindowText(dialog), "About...");
-    EXPECT_EQ(WindowText(button), "OK");
-    EXPECT_EQ(WindowText(group), "Shortcut &name:");
-    EXPECT_EQ(WindowText(nested), "OK x");
-    EXPECT_EQ(WindowText(missing), "$missingKey");
-    EXPECT_EQ(WindowText(plain), "plain $btnOK");
-
-    SetWindowTextA(button, "$btnOK");
-    QxLocaliseDialog(nullptr, dialog);
-    QxLocaliseDialog(handle, nullptr);
-    EXPECT_EQ(WindowText(button), "$btnOK");
-    DestroyWindow(dialog);
-}
-
 std::string MenuText(HMENU menu, UINT position) {
     char text[256] = "";
     GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
     return text;
 }
 
-TEST_F(QxExports, LocalisesMenuTextsAndKeepsTheirIdsAndStates) {
+// Menus keep each item's id, state and sub-menu.
+TEST_F(QxExports, LocalisesAWindowWithItsDescendantsAndAMenuWithItsSubMenus) {
+    HWND dialog = CreateWindowExA(0, "STATIC", "$mnuAbout...", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(nullptr, dialog);
+    auto child = [](HWND parent, const char* text) {
+        return CreateWindowExA(0, "STATIC", text, WS_CHILD, 0, 0, 50, 20, parent, nullptr, nullptr, nullptr);
+    };
+    HWND button = child(dialog, "$btnOK");
+    HWND group = child(dialog, "$ppgShortcutName$:");
+    HWND nested = child(group, "$btnOK$ x");
+    HWND missing = child(dialog, "$missingKey");
+    QxLocaliseDialog(handle, dialog);
+    EXPECT_EQ("About...", WindowText(dialog));
+    EXPECT_EQ("OK", WindowText(button));
+    EXPECT_EQ("Shortcut &name:", WindowText(group));
+    EXPECT_EQ("OK x", WindowText(nested));
+    EXPECT_EQ("$missingKey", WindowText(missing));
+
+    SetWindowTextA(button, "$btnOK");
+    QxLocaliseDialog(nullptr, dialog);
+    QxLocaliseDialog(handle, nullptr);
+    EXPECT_EQ("$btnOK", WindowText(button));
+    DestroyWindow(dialog);
+
     HMENU menu = CreatePopupMenu();
     HMENU sub = CreatePopupMenu();
     AppendMenuA(sub, MF_STRING | MF_GRAYED, 201, "$btnOK");
@@ -170,18 +144,16 @@ TEST_F(QxExports, LocalisesMenuTextsAndKeepsTheirIdsAndStates) {
     SetMenuDefaultItem(menu, 101, FALSE);
 
     QxLocaliseMenu(handle, menu);
-    EXPECT_EQ(MenuText(menu, 0), "About...");
-    EXPECT_EQ(MenuText(menu, 2), "Shortcut &name");
-    EXPECT_EQ(MenuText(menu, 3), "OK\tF1");
-    EXPECT_EQ(MenuText(sub, 0), "OK");
-    EXPECT_EQ(MenuText(sub, 1), "$missingKey");
-
-    EXPECT_EQ(GetMenuItemCount(menu), 4);
-    EXPECT_EQ(GetMenuItemID(menu, 0), 101u);
-    EXPECT_EQ(GetMenuItemID(menu, 3), 102u);
-    EXPECT_EQ(GetMenuItemID(sub, 0), 201u);
-    EXPECT_EQ(GetSubMenu(menu, 2), sub);
-    EXPECT_EQ(GetMenuDefaultItem(menu, FALSE, 0), 101u);
+    EXPECT_EQ("About...", MenuText(menu, 0));
+    EXPECT_EQ("Shortcut &name", MenuText(menu, 2));
+    EXPECT_EQ("OK\tF1", MenuText(menu, 3));
+    EXPECT_EQ("OK", MenuText(sub, 0));
+    EXPECT_EQ("$missingKey", MenuText(sub, 1));
+    EXPECT_EQ(101u, GetMenuItemID(menu, 0));
+    EXPECT_EQ(102u, GetMenuItemID(menu, 3));
+    EXPECT_EQ(201u, GetMenuItemID(sub, 0));
+    EXPECT_EQ(sub, GetSubMenu(menu, 2));
+    EXPECT_EQ(101u, GetMenuDefaultItem(menu, FALSE, 0));
     EXPECT_TRUE(GetMenuState(menu, 1, MF_BYPOSITION) & MF_SEPARATOR);
     EXPECT_TRUE(GetMenuState(menu, 102, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_TRUE(GetMenuState(sub, 201, MF_BYCOMMAND) & MF_GRAYED);
