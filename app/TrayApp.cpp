@@ -3,12 +3,9 @@
 #include "framework/CommandLineInfo.h"
 #include "lang/Language.h"
 #include "res/resource.h"
+#include "store/Options.h"
 #include "tray/MainWnd.h"
 #include <commctrl.h>
-
-namespace {
-const char* const kOptions = "Options";
-}
 
 TrayApp& App() {
     return *static_cast<TrayApp*>(TheApp());
@@ -28,7 +25,7 @@ CMainWnd* TrayApp::MainWindow() const {
 void TrayApp::SetLanguage(WORD language) {
     if (language == m_currentLanguage) return;
     m_currentLanguage = language;
-    WriteProfileInt(kOptions, "Language", language);
+    WriteProfileInt(OptionsSection, "Language", language);
 }
 
 void TrayApp::ReloadLanguage(WORD language) {
@@ -43,7 +40,7 @@ bool TrayApp::InitInstance() {
     ParseCommandLine(commandLine);
     SetRegistryKey("Shareware");
 
-    WORD stored = static_cast<WORD>(GetProfileInt(kOptions, "Language", UserDefaultLanguage()));
+    WORD stored = static_cast<WORD>(GetProfileInt(OptionsSection, "Language", UserDefaultLanguage()));
     if (!OpenStartupLanguage(stored, ModuleFolder(), &OpenLanguageLibrary, m_currentLanguage)) {
         char text[256] = "", caption[64] = "";
         LoadStringA(m_hInstance, IDS_NO_LANGUAGE, text, sizeof text);

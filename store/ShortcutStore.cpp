@@ -1,6 +1,7 @@
 #include "store/ShortcutStore.h"
 #include "framework/RegistryKey.h"
 #include "framework/WinApp.h"
+#include "store/Options.h"
 #include <string.h>
 
 const char* const ShortcutsSection = "Shortcuts";
@@ -12,7 +13,7 @@ std::string UnloadedOrderTail;
 namespace {
 // A shortcut section must never be one of the program's own sections.
 bool IsReservedSection(const std::string& name) {
-    return name.empty() || lstrcmpiA(name.c_str(), ShortcutsSection) == 0 || lstrcmpiA(name.c_str(), "Options") == 0;
+    return name.empty() || lstrcmpiA(name.c_str(), ShortcutsSection) == 0 || lstrcmpiA(name.c_str(), OptionsSection) == 0;
 }
 }  // namespace
 
