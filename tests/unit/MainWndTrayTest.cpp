@@ -7,6 +7,8 @@
 #include "tray/MainWnd.h"
 #include "tray/TrayIcons.h"
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 class MainWndTray : public testing::Test {
@@ -24,25 +26,28 @@ protected:
         App().m_pMainWnd = nullptr;
         OpenLanguageLibrary(9);
     }
+    // Every loaded record as a full NIM_ADD: identifier, flags 7, callback 1124, icon, tooltip.
+    void ExpectAllAdded(const CMainWnd& window, const std::vector<std::string>& tips) {
+        std::vector<NotifyCall> added = system.NotificationsOf(NIM_ADD);
+        ASSERT_EQ(tips.size(), added.size());
+        for (size_t i = 0; i < tips.size(); ++i) {
+            const NOTIFYICONDATAA& data = added[i].data;
+            EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE), data.cbSize);
+            EXPECT_EQ(window.m_hWnd, data.hWnd);
+            EXPECT_EQ(static_cast<UINT>(i + 1), data.uID);
+            EXPECT_EQ(7u, data.uFlags);
+            EXPECT_EQ(1124u, data.uCallbackMessage);
+            EXPECT_NE(nullptr, data.hIcon);
+            EXPECT_EQ(tips[i], added[i].Tip());
+        }
+    }
 };
 }  // namespace
 
 TEST_F(MainWndTray, OneIconPerRecordAddedInOrderAndRemovedWithTheWindow) {
     CMainWnd window;
     ASSERT_TRUE(window.Create());
-    std::vector<NotifyCall> added = system.NotificationsOf(NIM_ADD);
-    ASSERT_EQ(3u, added.size());
-    const char* tips[] = {"Editor", "Separator", "Desktop Access"};
-    for (int i = 0; i < 3; ++i) {
-        const NOTIFYICONDATAA& data = added[i].data;
-        EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE), data.cbSize);
-        EXPECT_EQ(window.m_hWnd, data.hWnd);
-        EXPECT_EQ(static_cast<UINT>(i + 1), data.uID);
-        EXPECT_EQ(7u, data.uFlags);
-        EXPECT_EQ(1124u, data.uCallbackMessage);
-        EXPECT_NE(nullptr, data.hIcon);
-        EXPECT_STREQ(tips[i], data.szTip);
-    }
+    ExpectAllAdded(window, {"Editor", "Separator", "Desktop Access"});
     EXPECT_FALSE(IsWindowVisible(window.m_hWnd));
 
     system.Clear();
@@ -79,17 +84,8 @@ TEST_F(MainWndTray, TaskbarRestartAddsEveryIconAgain) {
     ASSERT_TRUE(window.Create());
     system.Clear();
     SendMessageA(window.m_hWnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    std::vector<NotifyCall> added = system.NotificationsOf(NIM_ADD);
-    ASSERT_EQ(3u, added.size());
     EXPECT_EQ(3u, system.notifications.size());
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(static_cast<UINT>(i + 1), added[i].data.uID);
-        EXPECT_EQ(7u, added[i].data.uFlags);
-        EXPECT_EQ(1124u, added[i].data.uCallbackMessage);
-        EXPECT_EQ(window.m_hWnd, added[i].data.hWnd);
-        EXPECT_NE(nullptr, added[i].data.hIcon);
-        EXPECT_EQ(ShortcutTable.Items[i].Name, added[i].Tip());
-    }
+    ExpectAllAdded(window, {"Editor", "Separator", "Desktop Access"});
 }
 
 TEST(TrayTip, LongTextsAreCutOnACharacterBoundary) {
