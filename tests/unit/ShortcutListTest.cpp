@@ -82,6 +82,8 @@ TEST_F(ShortcutListTest, AnOrderStoredAsAnotherTextTypeIsStillRead) {
         list.Load("", &Title);
         EXPECT_EQ("A:1,<Separator>:2", Records()) << "type " << type;
     }
+    list.Remove(1);
+    EXPECT_EQ("A|", Order());
 }
 
 TEST_F(ShortcutListTest, AppendRemoveAndMoveKeepOrderAndIdentifiersInStep) {
