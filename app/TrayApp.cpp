@@ -11,9 +11,18 @@ TrayApp& App() {
     return *static_cast<TrayApp*>(TheApp());
 }
 
+namespace {
+// What shows language texts outside the dialogs: the special icons' tooltips.
+void RetitleAfterReload() {
+    if (CMainWnd* main = App().MainWindow()) main->RetitleSpecialIcons();
+}
+}  // namespace
+
 const char* const TrayApp::InstanceMutexName = "Local\\QX:Velkator";
 
-TrayApp::TrayApp() = default;
+TrayApp::TrayApp() {
+    SetLanguageReloadedHandler(&RetitleAfterReload);
+}
 
 TrayApp::~TrayApp() {
     m_mainWindow.reset();
@@ -22,17 +31,6 @@ TrayApp::~TrayApp() {
 
 CMainWnd* TrayApp::MainWindow() const {
     return static_cast<CMainWnd*>(m_pMainWnd);
-}
-
-void TrayApp::SetLanguage(WORD language) {
-    if (language == m_currentLanguage) return;
-    m_currentLanguage = language;
-    WriteProfileInt(OptionsSection, Option::Language, language);
-}
-
-void TrayApp::ReloadLanguage(WORD language) {
-    OpenLanguageLibrary(language);  // a failed reopen leaves no library; texts come back empty
-    if (CMainWnd* main = MainWindow()) main->RetitleSpecialIcons();
 }
 
 bool TrayApp::IsOnlyInstance() {
@@ -59,7 +57,8 @@ bool TrayApp::InitInstance() {
     SetRegistryKey("Shareware");
 
     WORD stored = static_cast<WORD>(GetProfileInt(OptionsSection, Option::Language, UserDefaultLanguage()));
-    if (!OpenStartupLanguage(stored, ModuleFolder(), &OpenLanguageLibrary, m_currentLanguage)) {
+    WORD opened = 0;
+    if (!OpenStartupLanguage(stored, ModuleFolder(), &OpenLanguageLibrary, opened)) {
         char text[256] = "", caption[64] = "";
         LoadStringA(m_hInstance, IDS_NO_LANGUAGE, text, sizeof text);
         LoadStringA(m_hInstance, IDS_NO_LANGUAGE_CAPTION, caption, sizeof caption);

@@ -13,12 +13,6 @@ public:
 
     bool InitInstance() override;
 
-    WORD CurrentLanguage() const { return m_currentLanguage; }
-    // Stores a new language choice (Options\Language) when it differs from the current one.
-    void SetLanguage(WORD language);
-    // Reopens the language library for language and re-titles what shows language texts.
-    void ReloadLanguage(WORD language);
-
     CMainWnd* MainWindow() const;
 
     // Held by the running copy for its whole life.
@@ -29,7 +23,6 @@ private:
     bool IsOnlyInstance();
 
     OwnedHandle m_instanceMutex;
-    WORD m_currentLanguage = 0;
     std::unique_ptr<CMainWnd> m_mainWindow;
 };
 

@@ -1,8 +1,12 @@
 #include "lang/Language.h"
+#include "framework/WinApp.h"
 #include "qxintl/qxintl.h"
+#include "store/Options.h"
 
 namespace {
 QxHandle g_library = nullptr;
+WORD g_currentLanguage = 0;
+LanguageReloadedHandler g_reloaded = nullptr;
 const char* const kLanguageFilePrefix = "velko";
 const size_t kMaxArguments = 9;
 }  // namespace
@@ -10,12 +14,33 @@ const size_t kMaxArguments = 9;
 bool OpenLanguageLibrary(WORD language) {
     CloseLanguageLibrary();
     g_library = QxOpen(kLanguageFilePrefix, language);
+    if (g_library) g_currentLanguage = language;
     return g_library != nullptr;
 }
 
 void CloseLanguageLibrary() {
     QxClose(g_library);
     g_library = nullptr;
+}
+
+WORD CurrentLanguage() {
+    return g_currentLanguage;
+}
+
+void SetLanguage(WORD language) {
+    if (language == g_currentLanguage) return;
+    g_currentLanguage = language;
+    TheApp()->WriteProfileInt(OptionsSection, Option::Language, language);
+}
+
+void ReloadLanguage(WORD language) {
+    g_currentLanguage = language;
+    OpenLanguageLibrary(language);  // a failed reopen leaves no library; texts come back empty
+    if (g_reloaded) g_reloaded();
+}
+
+void SetLanguageReloadedHandler(LanguageReloadedHandler handler) {
+    g_reloaded = handler;
 }
 
 std::string GetText(const char* key) {

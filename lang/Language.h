@@ -5,9 +5,20 @@
 #include <initializer_list>
 #include <string>
 
-// Closes the open library (if any) and opens "velko<language>.mlb"; false when there is none.
+// Closes the open library (if any) and opens "velko<language>.mlb", which then is the current
+// language; false when there is none.
 bool OpenLanguageLibrary(WORD language);
 void CloseLanguageLibrary();
+
+// The language the program runs in (chosen at start, changed by the Options page).
+WORD CurrentLanguage();
+// Makes language current and stores it (Options\Language) when it differs from the current one;
+// the library is reopened only by ReloadLanguage.
+void SetLanguage(WORD language);
+// Reopens the library for language and tells whoever shows language texts (set below).
+void ReloadLanguage(WORD language);
+typedef void (*LanguageReloadedHandler)();
+void SetLanguageReloadedHandler(LanguageReloadedHandler handler);
 
 std::string GetText(const char* key);
 // The key's text with %1..%9 replaced by the arguments (at most 9 are passed).

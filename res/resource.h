@@ -15,8 +15,12 @@
 #define VELKATOR_VERSION_COMMAS 1,0,0,1
 
 // Dialog templates and menus
+#define IDD_CHANGE_ICON         124
+#define IDD_ORDER_PAGE          140
+#define IDD_SHORTCUT_PAGE       141
 #define IDD_RUN_ARGUMENTS       146
 #define IDD_FIRST_TIME          148
+#define IDD_OPTIONS_PAGE        149
 #define IDD_MESSAGE             159
 #define IDM_SHORTCUT_MENU       145
 #define IDM_ENTRY_MENU          146
@@ -49,3 +53,38 @@
 #define IDC_MESSAGE_TEXT        1060
 #define IDC_MESSAGE_ICON        1061
 #define IDC_MESSAGE_OK_PLACE    1062
+
+// Properties page
+#define IDC_PPG_NAME            106
+#define IDC_PPG_PATH            107
+#define IDC_PPG_STARTUP         108
+#define IDC_PPG_ICON_PATH       109
+#define IDC_PPG_ARGUMENTS       110
+#define IDC_PPG_PROMPT          111
+#define IDC_PPG_BROWSE_PROGRAM  119
+#define IDC_PPG_BROWSE_FOLDER   120
+#define IDC_PPG_CHANGE_ICON     121
+#define IDC_PPG_LARGE_ICON      124
+#define IDC_PPG_SMALL_ICON      125
+#define IDC_PPG_NAME_PROBLEM    126
+#define IDC_PPG_RUN_STYLE       1026
+
+// Order page
+#define IDC_RPG_LIST            1008
+
+// Options page
+#define IDC_OPG_PLAY            1036
+#define IDC_OPG_SOUND           1037
+#define IDC_OPG_SOUND_BROWSE    1041
+#define IDC_OPG_SECURITY        1051
+#define IDC_OPG_CHANGE_PASSWORD 1052
+#define IDC_OPG_CLICK           1056
+#define IDC_OPG_LANGUAGE        1057
+#define IDC_OPG_QUICKNEW        1059
+#define IDC_OPG_CONFIRM_DELETE  1060
+#define IDC_OPG_CONFIRM_EXIT    1061
+
+// Change Icon dialog
+#define IDC_CI_BROWSE           1020
+#define IDC_CI_FILE             1022
+#define IDC_CI_LIST             1027

@@ -92,6 +92,14 @@ int ShortcutList::AppendPending() {
     return m_pendingIndex;
 }
 
+void ShortcutList::SetPendingValues(const ShortcutItem& values) {
+    if (m_pendingIndex < 0) return;
+    ShortcutItem& record = m_items[static_cast<size_t>(m_pendingIndex)];
+    const int iconId = record.IconId;
+    record = values;
+    record.IconId = iconId;
+}
+
 void ShortcutList::DropPending() {
     if (m_pendingIndex < 0) return;
     m_items.erase(m_items.begin() + m_pendingIndex);

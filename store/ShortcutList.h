@@ -52,6 +52,8 @@ public:
     // its index, or -1 when the list is full or another record is pending.
     int AppendPending();
     int PendingIndex() const { return m_pendingIndex; }
+    // Fills the pending record with values (its identifier stays); nothing is stored yet.
+    void SetPendingValues(const ShortcutItem& values);
     // Drops the pending record; its identifier is not used again.
     void DropPending();
 

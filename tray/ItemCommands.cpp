@@ -4,7 +4,19 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "store/Options.h"
+#include "sheet/ShortcutSheet.h"
 #include "tray/MainWnd.h"
+
+bool CMainWnd::RunShortcutSheet(int selection) {
+    if (selection < 1 && m_shortcuts.IsFull()) {
+        ShowMessage("msgTableFull", MB_ICONEXCLAMATION);
+        return false;
+    }
+    ModalScope modal;
+    CShortcutSheet sheet(m_hWnd, selection, m_shortcuts);
+    sheet.DoModal();
+    return true;
+}
 
 void CMainWnd::AddSpecialItem(ShortcutKind kind) {
     if (m_shortcuts.AppendSpecial(kind, SpecialItemTitle(kind)) < 0)
@@ -36,9 +48,12 @@ void CMainWnd::RunFirstTimeFlow() {
     case IDC_FIRST_DESKACCESS:
         AddSpecialItem(ShortcutKind::DeskAccess);
         break;
+    case IDC_FIRST_APP:
+        // A sheet that cannot be cancelled; closed without a shortcut, it ends the program too.
+        RunShortcutSheet(0);
+        if (m_shortcuts.Count() == 0) PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+        break;
     default:
-        // The application icon needs the property sheet, which the program does not have
-        // yet; ending is what a cancelled sheet would do.
         PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
         break;
     }

@@ -33,6 +33,9 @@ public:
     void LaunchItem(WPARAM itemNumber, UINT mouseMessage);
 
     // Context menu commands.
+    // Opens the settings sheet for item selection (1-based), or for a new shortcut (-1, or 0
+    // when it cannot be cancelled); false when the list has no room for a new one.
+    bool RunShortcutSheet(int selection);
     void AddSpecialItem(ShortcutKind kind);
     void DeleteContextItem();
     void CloseProgram();

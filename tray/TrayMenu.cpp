@@ -94,6 +94,8 @@ bool CMainWnd::OnUpdateCommand(UINT id, bool& enabled) {
 
 bool CMainWnd::HasCommandHandler(UINT id) const {
     switch (id) {
+    case ID_PROPERTIES:
+    case ID_NEW_ICON:
     case ID_DELETE:
     case ID_NEW_SEPARATOR:
     case ID_NEW_DUN:
@@ -109,6 +111,10 @@ bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
     // A command the menu would grey (one posted by another program, say) is refused here too.
     if (!IsCommandEnabled(id) || (OpensModalWindow(id) && TheApp()->ModalDepth > 0)) return true;
     switch (id) {
+    case ID_PROPERTIES:
+        if (ContextItem >= 1 && ContextItem <= m_shortcuts.Count()) RunShortcutSheet(ContextItem);
+        break;
+    case ID_NEW_ICON: RunShortcutSheet(-1); break;
     case ID_NEW_SEPARATOR: AddSpecialItem(ShortcutKind::Separator); break;
     case ID_NEW_DUN: AddSpecialItem(ShortcutKind::DialUp); break;
     case ID_NEW_DESKACCESS: AddSpecialItem(ShortcutKind::DeskAccess); break;

@@ -1,5 +1,8 @@
 #include "tests/e2e/Driver.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -321,6 +324,33 @@ bool SendMenuKeys(std::initializer_list<WORD> keys) {
         PostMessageA(menu, WM_KEYUP, vk, scan | static_cast<LPARAM>(0xC0000000UL));
     }
     return menu != nullptr;
+}
+
+bool UseTrayMenu(const Program& program, int k, std::initializer_list<WORD> keys) {
+    return ClickAt(Centre(TrayIconCell(k)), MouseButton::Right) && WaitForWindow("#32768", nullptr, program.Id()) &&
+           SendMenuKeys(keys);
+}
+
+bool TrayHasIcon(HWND main, UINT iconId) {
+    NOTIFYICONDATAA data = {};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = main;
+    data.uID = iconId;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;  // a change of nothing succeeds only for an icon
+}
+
+HWND CurrentPage(HWND sheet) {
+    DWORD_PTR page = 0;
+    SendMessageTimeoutA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &page);
+    return reinterpret_cast<HWND>(page);
+}
+
+int PageCount(HWND sheet) {
+    DWORD_PTR count = 0;
+    HWND tabs = FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
+    return tabs && SendMessageTimeoutA(tabs, TCM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count)
+               ? static_cast<int>(count)
+               : -1;
 }
 
 bool ClickAt(POINT point, MouseButton button) {

@@ -85,6 +85,13 @@ bool PressKey(HWND window, WORD vk);
 bool SendHelpRequest(HWND control);
 // Posts the keys to the open popup menu (their owner is hidden, so typed keys would not reach it).
 bool SendMenuKeys(std::initializer_list<WORD> keys);
+// A real right click on the k-th tray icon, then the keys in the menu it opens.
+bool UseTrayMenu(const Program& program, int k, std::initializer_list<WORD> keys);
+// Whether the main window has a tray icon with this identifier (Wine answers for any process).
+bool TrayHasIcon(HWND main, UINT iconId);
+// A property sheet's page now showing, and the number of its tabs.
+HWND CurrentPage(HWND sheet);
+int PageCount(HWND sheet);
 
 enum class MouseButton { Left, Right };
 // Clicks at a point through SendInput with the absolute position in each event (the pointer's own

@@ -18,12 +18,6 @@ protected:
         ASSERT_TRUE(WaitForEmptyTrayCell(0)) << "icons of an earlier program are still shown";
     }
 
-    // A real right click on the k-th icon, then the keys in the menu it opens.
-    bool UseMenu(int k, std::initializer_list<WORD> keys) {
-        return ClickAt(Centre(TrayIconCell(k)), MouseButton::Right) &&
-               WaitForWindow("#32768", nullptr, velkator_.Id()) && SendMenuKeys(keys);
-    }
-
     bool WaitForOrder(const std::string& order) {
         return WaitUntil([&] { return ReadOrder() == order; });
     }
@@ -63,7 +57,7 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitFromTheContextMenu) {
 
     // Delete on Beta: No keeps it, Yes removes it with its settings and the later icons move up.
     for (int answer : {IDCANCEL, IDOK}) {
-        ASSERT_TRUE(UseMenu(1, {VK_DOWN, VK_DOWN, VK_RETURN}));
+        ASSERT_TRUE(UseTrayMenu(velkator_, 1, {VK_DOWN, VK_DOWN, VK_RETURN}));
         HWND box = WaitForWindow("#32770", "Delete Icon", velkator_.Id());
         ASSERT_NE(nullptr, box);
         EXPECT_EQ("Do you want to delete this icon?", ControlText(box, IDC_MESSAGE_TEXT));
@@ -84,7 +78,7 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitFromTheContextMenu) {
     EXPECT_TRUE(WaitForEmptyTrayCell(3));
 
     // Exit answered Yes ends the program, takes its icons along and keeps the order.
-    ASSERT_TRUE(UseMenu(1, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
+    ASSERT_TRUE(UseTrayMenu(velkator_, 1, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
     HWND box = WaitForWindow("#32770", "Exit Velkator", velkator_.Id());
     ASSERT_NE(nullptr, box);
     ASSERT_TRUE(ClickButton(box, IDOK));

@@ -2,7 +2,8 @@
 // first language file found when neither the stored language nor English is there.
 #include "TestSupport.h"
 #include "app/LanguageChoice.h"
-#include "app/TrayApp.h"
+#include "framework/WinApp.h"
+#include "lang/Language.h"
 #include <gtest/gtest.h>
 #include <set>
 #include <vector>
@@ -39,9 +40,9 @@ TEST(LanguageChoice, StoredThenEnglishThenTheFirstLanguageFile) {
 
 TEST(LanguageChoice, SetLanguageStoresOnlyAChange) {
     PrivateProfile profile;
-    TrayApp& app = App();
-    app.SetLanguage(app.CurrentLanguage());
+    SetLanguage(CurrentLanguage());
     EXPECT_FALSE(RegistryValueExists(profile.KeyPath("Options"), "Language"));
-    app.SetLanguage(7);
-    EXPECT_EQ(7, app.GetProfileInt("Options", "Language", 0));
+    SetLanguage(7);
+    EXPECT_EQ(7, TheApp()->GetProfileInt("Options", "Language", 0));
+    SetLanguage(9);
 }

@@ -150,7 +150,7 @@ TEST_F(TrayFixture, LaunchPlaysTheChosenSoundAndRefusesTextsTooLongToPass) {
 TEST_F(TrayFixture, ALanguageChangeRetitlesOnlyTheSpecialIcons) {
     CreateWindowWith({"Editor=C:\\e.exe", "DeskAccess"});
     system.Clear();
-    App().ReloadLanguage(7);
+    ReloadLanguage(7);
     ASSERT_EQ(1u, system.notifications.size());
     EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), system.notifications[0].message);
     EXPECT_EQ(static_cast<UINT>(NIF_TIP), system.notifications[0].data.uFlags);

@@ -1,0 +1,189 @@
+#include "dialogs/ChangeIconDlg.h"
+#include "dialogs/ShowMessage.h"
+#include "framework/FileDialog.h"
+#include "framework/Handles.h"
+#include "framework/WinApp.h"
+#include "lang/Language.h"
+#include "res/resource.h"
+#include "store/IconLoader.h"
+#include <shellapi.h>
+
+namespace {
+const HelpTableEntry ChangeIconHelpTable[] = {
+    {IDC_CI_FILE, "hlpIconFileName"},
+    {IDC_CI_LIST, "hlpIconList"},
+    {IDC_CI_BROWSE, "hlpIconBrowse"},
+    {0, nullptr},
+};
+
+// Posted to the dialog when the chosen file holds no icons, so the message shows once it is up.
+const UINT NoIconsMessage = RegisterWindowMessageA("VK:NoIcons");
+const int CellSize = 40;
+const int IconSize = 32;
+}  // namespace
+
+CChangeIconDlg::CChangeIconDlg(HWND parent, const std::string& iconPath)
+    : CContextHelpDialog(IDD_CHANGE_ICON, parent) {
+    if (iconPath.find(',') == std::string::npos) {
+        m_file = iconPath;
+        return;
+    }
+    SplitIconPath(iconPath, m_file, m_index);
+}
+
+CChangeIconDlg::~CChangeIconDlg() {
+    EmptyIconList();
+}
+
+std::string CChangeIconDlg::IconPath() const {
+    return m_file + "," + std::to_string(m_index);
+}
+
+std::string CChangeIconDlg::FileText() const {
+    char text[MAX_PATH] = "";
+    GetDlgItemTextA(m_hWnd, IDC_CI_FILE, text, sizeof text);
+    return text;
+}
+
+BOOL CChangeIconDlg::OnInitDialog() {
+    CContextHelpDialog::OnInitDialog();
+    SetDlgItemTextA(m_hWnd, IDC_CI_FILE, m_file.c_str());
+    // Square cells: the list is made before the dialog can answer WM_MEASUREITEM.
+    SendDlgItemMessageA(m_hWnd, IDC_CI_LIST, LB_SETCOLUMNWIDTH, CellSize, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_CI_LIST, LB_SETITEMHEIGHT, 0, CellSize);
+    if (!m_file.empty()) FillIconList();
+    EnableWindow(GetDlgItem(m_hWnd, IDOK), m_index != -1);
+    LocaliseDialog(m_hWnd);
+    m_editChanged = false;
+    return TRUE;
+}
+
+void CChangeIconDlg::EmptyIconList() {
+    HWND list = m_hWnd ? GetDlgItem(m_hWnd, IDC_CI_LIST) : nullptr;
+    if (!list) return;
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) DestroyIcon(reinterpret_cast<HICON>(SendMessageA(list, LB_GETITEMDATA, i, 0)));
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+}
+
+void CChangeIconDlg::FillIconList() {
+    EmptyIconList();
+    const std::string file = FileText();
+    HINSTANCE instance = TheApp() ? TheApp()->m_hInstance : GetModuleHandleA(nullptr);
+    UINT count = reinterpret_cast<UINT_PTR>(ExtractIconA(instance, file.c_str(), static_cast<UINT>(-1))) & 0xFFFFFFFFu;
+    // A missing file answers 0xFFFFFFFF or 0 depending on the system; neither has icons to show.
+    if (count == 0 || count == 0xFFFFFFFFu) {
+        PostMessageA(m_hWnd, NoIconsMessage, 0, 0);
+        return;
+    }
+    HWND list = GetDlgItem(m_hWnd, IDC_CI_LIST);
+    // One icon per call: asked for several at once, some systems fill in only the first.
+    for (UINT i = 0; i < count; ++i) {
+        HICON icon = nullptr;
+        if (ExtractIconExA(file.c_str(), static_cast<int>(i), &icon, nullptr, 1) == 1 && icon)
+            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(icon));
+    }
+    SendDlgItemMessageA(m_hWnd, IDC_CI_FILE, EM_SETMODIFY, FALSE, 0);
+    if (static_cast<unsigned>(m_index) < count) SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(m_index), 0);
+}
+
+void CChangeIconDlg::Browse() {
+    m_editChanged = false;
+    std::string filter = GetText("ciBrowseFilterName") + "|*.ico;*.exe;*.dll;*.cpl|";
+    CFileDialog dialog(true, "exe", FileText().c_str(),
+                       OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_CREATEPROMPT | OFN_EXPLORER | OFN_LONGNAMES,
+                       filter.c_str(), m_hWnd);
+    dialog.Title = GetText("ciBrowseTitle");
+    if (dialog.DoModal() != IDOK) return;
+    SetDlgItemTextA(m_hWnd, IDC_CI_FILE, dialog.GetPathName().c_str());
+    m_index = -1;
+    EnableWindow(GetDlgItem(m_hWnd, IDOK), FALSE);
+    m_file = FileText();
+    FillIconList();
+}
+
+void CChangeIconDlg::OnNoIcons() {
+    ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    UpdateWindow(m_hWnd);
+    ShowMessage("ciNoIconMsg", MB_ICONEXCLAMATION);
+    PostMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(m_hWnd, IDC_CI_FILE)), TRUE);
+    m_editChanged = false;
+}
+
+void CChangeIconDlg::OnOK() {
+    m_file = FileText();
+    EndDialog(IDOK);
+}
+
+bool CChangeIconDlg::OnCommand(UINT id, UINT code, HWND) {
+    switch (id) {
+    case IDC_CI_FILE:
+        if (code == EN_CHANGE) m_editChanged = true;
+        if (code == EN_KILLFOCUS && m_editChanged) {
+            m_editChanged = false;
+            HWND focus = GetFocus();
+            // Browse and Cancel take the focus from the field without asking for a new list.
+            if (focus != GetDlgItem(m_hWnd, IDC_CI_BROWSE) && focus != GetDlgItem(m_hWnd, IDCANCEL)) {
+                m_index = -1;
+                EnableWindow(GetDlgItem(m_hWnd, IDOK), FALSE);
+                m_file = FileText();
+                FillIconList();
+            }
+        }
+        return true;
+    case IDC_CI_LIST:
+        if (code == LBN_SELCHANGE) {
+            m_index = static_cast<int>(SendDlgItemMessageA(m_hWnd, IDC_CI_LIST, LB_GETCURSEL, 0, 0));
+            EnableWindow(GetDlgItem(m_hWnd, IDOK), m_index != -1);
+        } else if (code == LBN_DBLCLK && m_index != -1) {
+            OnOK();
+        }
+        return true;
+    case IDC_CI_BROWSE:
+        if (code == BN_CLICKED) Browse();
+        return true;
+    }
+    return false;
+}
+
+void CChangeIconDlg::DrawItem(const DRAWITEMSTRUCT& item) {
+    OwnedBrush highlight;
+    HBRUSH brush;
+    if (item.itemState & ODS_SELECTED) {
+        highlight.reset(CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT)));
+        brush = highlight.get();
+    } else {
+        brush = reinterpret_cast<HBRUSH>(
+            SendMessageA(m_hWnd, WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(item.hDC),
+                         reinterpret_cast<LPARAM>(item.hwndItem)));
+    }
+    if (!brush) brush = GetSysColorBrush(COLOR_WINDOW);
+    FillRect(item.hDC, &item.rcItem, brush);
+    int margin = (item.rcItem.bottom - item.rcItem.top - IconSize) >> 1;
+    if (item.itemID != static_cast<UINT>(-1))
+        DrawIconEx(item.hDC, item.rcItem.left + margin, item.rcItem.top + margin, reinterpret_cast<HICON>(item.itemData),
+                   IconSize, IconSize, 0, brush, DI_NORMAL);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+}
+
+bool CChangeIconDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == NoIconsMessage && message != 0) {
+        OnNoIcons();
+        result = 0;
+        return true;
+    }
+    switch (message) {
+    case WM_DRAWITEM:
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        result = TRUE;
+        return true;
+    case WM_DESTROY:
+        EmptyIconList();  // the list's icons go with it
+        break;
+    }
+    return CContextHelpDialog::OnMessage(message, wParam, lParam, result);
+}
+
+const HelpTableEntry* CChangeIconDlg::GetHelpTable() const {
+    return ChangeIconHelpTable;
+}

@@ -1,0 +1,253 @@
+#include "sheet/ShortcutPage.h"
+#include "dialogs/ChangeIconDlg.h"
+#include "dialogs/FileVersionInfo.h"
+#include "dialogs/ShowMessage.h"
+#include "framework/FileDialog.h"
+#include "lang/Language.h"
+#include "res/resource.h"
+#include "store/IconLoader.h"
+#include "store/ShortcutStore.h"
+#include <shlobj.h>
+#include <vector>
+
+namespace {
+const HelpTableEntry ShortcutPageHelpTable[] = {
+    {IDC_PPG_NAME, "hlpPpgShortcutName"},
+    {IDC_PPG_PATH, "hlpPpgProgramPath"},
+    {IDC_PPG_BROWSE_PROGRAM, "hlpPpgBrowsePgm"},
+    {IDC_PPG_STARTUP, "hlpPpgStartupPath"},
+    {IDC_PPG_BROWSE_FOLDER, "hlpPpgBrowseStartup"},
+    {IDC_PPG_ARGUMENTS, "hlpPpgArgs"},
+    {IDC_PPG_PROMPT, "hlpPpgPrompt"},
+    {IDC_PPG_RUN_STYLE, "hlpPpgRun"},
+    {IDC_PPG_CHANGE_ICON, "hlpPpgBrowseIcon"},
+    {0, nullptr},
+};
+
+const DWORD BrowseFlags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_CREATEPROMPT | OFN_EXPLORER | OFN_LONGNAMES;
+const int LockableControls[] = {IDC_PPG_NAME, IDC_PPG_PATH, IDC_PPG_BROWSE_PROGRAM, IDC_PPG_STARTUP,
+                                IDC_PPG_BROWSE_FOLDER, IDC_PPG_PROMPT, IDC_PPG_RUN_STYLE, IDC_PPG_CHANGE_ICON};
+
+// Folder and stem of a program path: "C:\Tools\my.app.exe" gives "C:\Tools" and "my".
+void SplitForName(const std::string& path, std::string& folder, std::string& stem) {
+    size_t slash = path.rfind('\\');
+    if (slash == std::string::npos) {
+        folder = path;
+        stem.clear();
+        return;
+    }
+    folder = path.substr(0, slash);
+    std::string file = path.substr(slash + 1);
+    stem = file.substr(0, file.find('.'));
+}
+
+void SetPreview(HWND control, OwnedIcon& owned, HICON icon) {
+    SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    owned.reset(icon);  // the one it replaces is shown no more
+    if (IsWindowVisible(control)) InvalidateRect(control, nullptr, TRUE);
+}
+}  // namespace
+
+CShortcutPage::CShortcutPage(SheetState& state) : CContextHelpPage(IDD_SHORTCUT_PAGE), m_state(state) {
+    SetCaption(GetText("ppgTitle"));
+}
+
+std::string CShortcutPage::Text(int id) const {
+    HWND control = GetDlgItem(m_hWnd, id);
+    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+    GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
+    return text.data();
+}
+
+BOOL CShortcutPage::OnInitDialog() {
+    ApplyLockState();
+    CContextHelpPage::OnInitDialog();
+    LocaliseDialog(m_hWnd);
+    SendDlgItemMessageA(m_hWnd, IDC_PPG_NAME, EM_LIMITTEXT, MaxNameLength, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_PPG_PATH, EM_LIMITTEXT, MaxPathLength, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_PPG_STARTUP, EM_LIMITTEXT, MaxPathLength, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_PPG_ARGUMENTS, EM_LIMITTEXT, MaxArgumentsLength, 0);
+    // "Normal window,Maximized,Minimized": run styles 1, 2 and 3.
+    std::string styles = GetText("ppgRunType").substr(0, 199) + ",";
+    for (size_t start = 0, comma; (comma = styles.find(',', start)) != std::string::npos; start = comma + 1)
+        SendDlgItemMessageA(m_hWnd, IDC_PPG_RUN_STYLE, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(styles.substr(start, comma - start).c_str()));
+    UpdateIconPreview();
+    // A record filled from a path is checked as soon as the sheet is up.
+    if (m_state.NewItemPending() && !m_state.Shortcuts.At(m_state.SelectedIndex).Name.empty())
+        PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_PPG_NAME, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(m_hWnd, IDC_PPG_NAME)));
+    PostMessageA(GetDlgItem(m_hWnd, IDC_PPG_NAME), EM_SETSEL, 0, -1);
+    return TRUE;
+}
+
+void CShortcutPage::LoadRecord() {
+    if (m_state.SelectedIndex < 0 || m_state.SelectedIndex >= m_state.Shortcuts.Count()) return;
+    const ShortcutItem& record = m_state.Shortcuts.At(m_state.SelectedIndex);
+    SetDlgItemTextA(m_hWnd, IDC_PPG_NAME, record.Name.c_str());
+    SetDlgItemTextA(m_hWnd, IDC_PPG_PATH, record.Path.c_str());
+    SetDlgItemTextA(m_hWnd, IDC_PPG_STARTUP, record.Startup.c_str());
+    SetDlgItemTextA(m_hWnd, IDC_PPG_ICON_PATH, record.IconPath.c_str());
+    SetDlgItemTextA(m_hWnd, IDC_PPG_ARGUMENTS, record.Arguments.c_str());
+    CheckDlgButton(m_hWnd, IDC_PPG_PROMPT, record.Prompt != 0 ? BST_CHECKED : BST_UNCHECKED);
+    SendDlgItemMessageA(m_hWnd, IDC_PPG_RUN_STYLE, CB_SETCURSEL, static_cast<WPARAM>(record.Style - 1), 0);
+    UpdateArgumentsEnabling();
+    SetModified(false);
+    UpdateIconPreview();
+    m_state.ListedName = record.Name;
+}
+
+bool CShortcutPage::OnSetActive() {
+    ApplyLockState();
+    m_state.ListedName = Text(IDC_PPG_NAME);
+    return true;
+}
+
+void CShortcutPage::Validate() {
+    const std::string name = Text(IDC_PPG_NAME);
+    bool storable = name.empty() || IsStorableName(name);
+    bool taken = m_state.NewItemPending() && m_state.Shortcuts.IsNameTaken(name, m_state.SelectedIndex);
+    bool acceptable = !name.empty() && storable && !taken && !Text(IDC_PPG_PATH).empty();
+    // A name that cannot be stored says why; a taken one keeps OK off as the empty one does.
+    HWND problem = GetDlgItem(m_hWnd, IDC_PPG_NAME_PROBLEM);
+    SetWindowTextA(problem, storable ? "" : GetText("ppgBadName").c_str());
+    ShowWindow(problem, storable ? SW_HIDE : SW_SHOW);
+    EnableWindow(GetDlgItem(GetParent(m_hWnd), IDOK), acceptable);
+    SetModified(acceptable);
+    m_state.EditedName = name;
+}
+
+void CShortcutPage::ApplyLockState() {
+    for (int id : LockableControls) EnableWindow(GetDlgItem(m_hWnd, id), !m_state.IsLocked());
+    UpdateArgumentsEnabling();
+}
+
+void CShortcutPage::UpdateArgumentsEnabling() {
+    EnableWindow(GetDlgItem(m_hWnd, IDC_PPG_ARGUMENTS),
+                 !m_state.IsLocked() && IsDlgButtonChecked(m_hWnd, IDC_PPG_PROMPT) != BST_CHECKED);
+}
+
+void CShortcutPage::UpdateIconPreview() {
+    std::string source = Text(IDC_PPG_ICON_PATH);
+    if (source.empty()) source = Text(IDC_PPG_PATH);
+    SetPreview(GetDlgItem(m_hWnd, IDC_PPG_LARGE_ICON), m_largePreview, LoadIconFromPath(source, false));
+    SetPreview(GetDlgItem(m_hWnd, IDC_PPG_SMALL_ICON), m_smallPreview, LoadIconFromPath(source, true));
+}
+
+void CShortcutPage::BrowseForProgram() {
+    std::string filter = GetText("ppgBrowseFilterName1") + "|*.exe;*.com;*.bat|" + GetText("ppgBrowseFilterName2") +
+                         "|*.*||";
+    CFileDialog dialog(true, "exe", Text(IDC_PPG_PATH).c_str(), BrowseFlags, filter.c_str(), nullptr);
+    dialog.Title = GetText("ppgBrowseTitle");
+    if (dialog.DoModal() != IDOK) return;
+    const std::string path = dialog.GetPathName();
+    std::string folder, stem;
+    SplitForName(path, folder, stem);
+    SetDlgItemTextA(m_hWnd, IDC_PPG_PATH, path.c_str());
+    SetDlgItemTextA(m_hWnd, IDC_PPG_STARTUP, folder.c_str());
+    if (Text(IDC_PPG_NAME).empty()) {
+        std::string name = GetFileVersionText(path.c_str(), false);
+        SetDlgItemTextA(m_hWnd, IDC_PPG_NAME, (name.empty() ? stem : name).substr(0, MaxNameLength).c_str());
+    }
+    SetDlgItemTextA(m_hWnd, IDC_PPG_ICON_PATH, "");
+    UpdateIconPreview();
+}
+
+void CShortcutPage::BrowseForFolder() {
+    char displayName[MAX_PATH] = "";
+    std::string title = GetText("ppgFolderBrowseTitle");
+    BROWSEINFOA browse = {};
+    browse.hwndOwner = m_hWnd;
+    browse.pszDisplayName = displayName;
+    browse.lpszTitle = title.c_str();
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&browse);
+    if (!chosen) return;
+    char folder[MAX_PATH] = "";
+    if (SHGetPathFromIDListA(chosen, folder)) SetDlgItemTextA(m_hWnd, IDC_PPG_STARTUP, folder);
+    CoTaskMemFree(chosen);
+}
+
+void CShortcutPage::ChangeIcon() {
+    std::string source = Text(IDC_PPG_ICON_PATH);
+    if (source.empty()) source = Text(IDC_PPG_PATH);
+    CChangeIconDlg dialog(m_hWnd, source);
+    if (dialog.DoModal() != IDOK) return;
+    SetDlgItemTextA(m_hWnd, IDC_PPG_ICON_PATH, dialog.IconPath().c_str());
+    UpdateIconPreview();
+}
+
+void CShortcutPage::FocusName() {
+    PostMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(m_hWnd, IDC_PPG_NAME)), TRUE);
+}
+
+bool CShortcutPage::OnApply() {
+    const int index = m_state.SelectedIndex;
+    if (index < 0 || index >= m_state.Shortcuts.Count()) return true;
+    ShortcutItem values = m_state.Shortcuts.At(index);
+    values.Name = Text(IDC_PPG_NAME);
+    values.Path = Text(IDC_PPG_PATH);
+    values.Startup = Text(IDC_PPG_STARTUP);
+    values.IconPath = Text(IDC_PPG_ICON_PATH);
+    values.Arguments = Text(IDC_PPG_ARGUMENTS);
+    values.Prompt = IsDlgButtonChecked(m_hWnd, IDC_PPG_PROMPT) == BST_CHECKED ? 1 : 0;
+    values.Style = static_cast<int>(SendDlgItemMessageA(m_hWnd, IDC_PPG_RUN_STYLE, CB_GETCURSEL, 0, 0)) + 1;
+    if (values.Style < 1) values.Style = 1;
+    // A record without a name or a program is never stored; the other pages still apply.
+    if (values.Name.empty() || values.Path.empty()) {
+        FocusName();
+        return true;
+    }
+    switch (m_state.Shortcuts.SaveApplication(index, values)) {
+    case ShortcutList::SaveResult::NameTaken:
+        ShowMessage("msgNameTaken", MB_ICONEXCLAMATION, nullptr, {values.Name.c_str()});
+        FocusName();
+        return false;
+    case ShortcutList::SaveResult::BadName:
+        FocusName();
+        return false;
+    default:
+        return true;
+    }
+}
+
+void CShortcutPage::OnReset() {
+    if (m_state.NewItemPending()) m_state.Shortcuts.DropPending();
+}
+
+bool CShortcutPage::OnCommand(UINT id, UINT code, HWND) {
+    switch (id) {
+    case IDC_PPG_BROWSE_PROGRAM:
+        if (code == BN_CLICKED) BrowseForProgram();
+        return true;
+    case IDC_PPG_BROWSE_FOLDER:
+        if (code == BN_CLICKED) BrowseForFolder();
+        return true;
+    case IDC_PPG_CHANGE_ICON:
+        if (code == BN_CLICKED) ChangeIcon();
+        return true;
+    case IDC_PPG_PROMPT:
+        if (code == BN_CLICKED) {
+            UpdateArgumentsEnabling();
+            Validate();
+        }
+        return true;
+    case IDC_PPG_PATH:
+        if (code == EN_KILLFOCUS) UpdateIconPreview();
+        if (code == EN_CHANGE) Validate();
+        return true;
+    case IDC_PPG_NAME:
+    case IDC_PPG_STARTUP:
+    case IDC_PPG_ICON_PATH:
+    case IDC_PPG_ARGUMENTS:
+        if (code == EN_CHANGE) Validate();
+        return true;
+    case IDC_PPG_RUN_STYLE:
+        if (code == CBN_SELCHANGE) Validate();
+        return true;
+    }
+    return false;
+}
+
+const HelpTableEntry* CShortcutPage::GetHelpTable() const {
+    return ShortcutPageHelpTable;
+}

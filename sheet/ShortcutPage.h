@@ -1,0 +1,41 @@
+// The Properties page: one application shortcut's name, program, folder, arguments, run style
+// and icon. Its apply stores the shortcut through the shortcut list, which brings its icon along.
+#pragma once
+#include "dialogs/ContextHelp.h"
+#include "framework/Handles.h"
+#include "sheet/SheetState.h"
+#include <string>
+
+class CShortcutPage : public CContextHelpPage {
+public:
+    explicit CShortcutPage(SheetState& state);
+    // Fills the controls from the record the sheet is editing.
+    void LoadRecord();
+
+    static const int MaxNameLength = 63;      // what a tray tooltip shows
+    static const int MaxPathLength = 259;     // program path and folder
+    static const int MaxArgumentsLength = 255;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnSetActive() override;
+    bool OnApply() override;
+    void OnReset() override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+    const HelpTableEntry* GetHelpTable() const override;
+
+private:
+    std::string Text(int id) const;
+    void Validate();
+    void ApplyLockState();
+    void UpdateArgumentsEnabling();
+    void UpdateIconPreview();
+    void BrowseForProgram();
+    void BrowseForFolder();
+    void ChangeIcon();
+    void FocusName();
+
+    SheetState& m_state;
+    OwnedIcon m_largePreview;
+    OwnedIcon m_smallPreview;
+};

@@ -1,0 +1,177 @@
+// The settings sheet as a person uses it: a new shortcut from New > Icon and from the first-time
+// dialog, the pages each way of opening shows, editing and renaming, browsing, Change Icon.
+#include "res/resource.h"
+#include "tests/e2e/Driver.h"
+
+#include <gtest/gtest.h>
+
+namespace e2e {
+namespace {
+
+constexpr const char* kSheetTitle = "Velkator Settings";
+const std::initializer_list<WORD> kNewIcon = {VK_DOWN, VK_RIGHT, VK_RETURN};
+const std::initializer_list<WORD> kProperties = {VK_UP, VK_RETURN};  // the menu's last entry
+
+class SheetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ("", folder_.Problem());
+        ASSERT_TRUE(SetEnvironmentVariableA("VELKATOR_LAUNCH_LOG", log_.c_str()));
+        ASSERT_TRUE(WaitForEmptyTrayCell(0)) << "icons of an earlier program are still shown";
+    }
+    void TearDown() override { SetEnvironmentVariableA("VELKATOR_LAUNCH_LOG", nullptr); }
+
+    HWND Start() {
+        main_ = StartVelkator(velkator_, folder_);
+        return main_;
+    }
+    // Opens the sheet from the k-th icon's menu; the sheet, or null.
+    HWND OpenSheet(int k, std::initializer_list<WORD> keys) {
+        return UseTrayMenu(velkator_, k, keys) ? WaitForWindow("#32770", kSheetTitle, velkator_.Id()) : nullptr;
+    }
+    bool IsEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+    HWND FocusOf(HWND window) {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        return info.hwndFocus;
+    }
+
+    CleanSettings settings_;
+    ProgramFolder folder_{{"velko009.mlb", "launchlog.exe"}};
+    const std::string helper_ = folder_.FilePath("launchlog.exe");
+    const std::string log_ = folder_.FilePath("launch.log");
+    Program velkator_;
+    HWND main_ = nullptr;
+};
+
+TEST_F(SheetTest, NewIconStoresTheShortcutItsIconShowsAndAClickLaunchesIt) {
+    ASSERT_TRUE(WriteOrder("Separator|"));
+    ASSERT_NE(nullptr, Start());
+    // Cancel leaves nothing behind; the identifier drawn for it (2) is not used again.
+    HWND sheet = OpenSheet(0, kNewIcon);
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_EQ(2, PageCount(sheet));
+    EXPECT_FALSE(IsEnabled(sheet, IDOK));
+    ASSERT_TRUE(ClickButton(sheet, IDCANCEL));
+    ASSERT_TRUE(WaitForWindowGone(sheet));
+    EXPECT_EQ("Separator|", ReadOrder());
+
+    sheet = OpenSheet(0, kNewIcon);
+    ASSERT_NE(nullptr, sheet);
+    HWND page = CurrentPage(sheet);
+    EXPECT_EQ(GetDlgItem(page, IDC_PPG_NAME), FocusOf(sheet)) << "the name field has no focus";
+    ASSERT_TRUE(SetControlText(page, IDC_PPG_NAME, "Tool"));
+    EXPECT_FALSE(IsEnabled(sheet, IDOK)) << "OK without a program";
+    ASSERT_TRUE(SetControlText(page, IDC_PPG_PATH, helper_));
+    ASSERT_TRUE(SetControlText(page, IDC_PPG_ARGUMENTS, "typed args"));
+    EXPECT_TRUE(IsEnabled(sheet, IDOK));
+    Sleep(200);
+    EXPECT_TRUE(SaveScreenshot("sheet-new-shortcut", Bounds(sheet)));
+    ASSERT_TRUE(ClickButton(sheet, IDOK));
+    ASSERT_TRUE(WaitForWindowGone(sheet));
+    EXPECT_EQ("Separator|Tool|", ReadOrder());
+    EXPECT_TRUE(TrayHasIcon(main_, 3));
+    EXPECT_FALSE(TrayHasIcon(main_, 2));
+    Icon questionMark = QuestionMarkIcon();
+    ASSERT_TRUE(WaitForTrayIcon(1, questionMark.get()));
+    ASSERT_TRUE(ClickAt(Centre(TrayIconCell(1)), MouseButton::Left));
+    std::string launched;
+    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(log_, &launched); }));
+    EXPECT_NE(std::string::npos, launched.find("\ttyped args\t")) << launched;
+}
+
+TEST_F(SheetTest, FirstTimeSheetCannotBeCancelledAndClosingItWithoutAShortcutEndsTheProgram) {
+    ASSERT_NE(nullptr, Start());
+    HWND welcome = WaitForWindow("#32770", "Welcome to Velkator", velkator_.Id());
+    ASSERT_NE(nullptr, welcome);
+    ASSERT_TRUE(ClickButton(welcome, IDOK));  // the first choice, an icon that starts a program
+    HWND sheet = WaitForWindow("#32770", kSheetTitle, velkator_.Id());
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_FALSE(IsEnabled(sheet, IDCANCEL));
+    EXPECT_EQ(2, PageCount(sheet));
+    ASSERT_TRUE(PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0));
+    EXPECT_TRUE(velkator_.WaitForExit()) << "the program went on without a shortcut";
+    EXPECT_EQ("<missing>", ReadOrder());
+}
+
+TEST_F(SheetTest, PagesFollowTheIconAndARenameKeepsItsPlaceUnlessTheNameIsTaken) {
+    ShortcutSettings shortcut;
+    shortcut.path = helper_;
+    shortcut.iconPath = folder_.FilePath(kProgramExe) + ",3";
+    for (const char* name : {"Mail", "Editor", "Calc"}) ASSERT_TRUE(WriteShortcut(name, shortcut));
+    ASSERT_TRUE(WriteOrder("Mail|Editor|Calc|Separator|"));
+    ASSERT_NE(nullptr, Start());
+
+    HWND sheet = OpenSheet(3, kProperties);  // the separator: Order and Options, Order first
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_EQ(2, PageCount(sheet));
+    EXPECT_NE(nullptr, GetDlgItem(CurrentPage(sheet), IDC_RPG_LIST));
+    ASSERT_TRUE(ClickButton(sheet, IDCANCEL));
+    ASSERT_TRUE(WaitForWindowGone(sheet));
+
+    sheet = OpenSheet(1, kProperties);
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_EQ(3, PageCount(sheet));
+    HWND page = CurrentPage(sheet);
+    EXPECT_EQ("Editor", ControlText(page, IDC_PPG_NAME));
+    for (int shown : {1, 2, 0}) {
+        ASSERT_TRUE(PostMessageA(sheet, PSM_SETCURSEL, shown, 0));
+        Sleep(300);
+        EXPECT_TRUE(SaveScreenshot("sheet-page-" + std::to_string(shown), Bounds(sheet)));
+    }
+    ASSERT_TRUE(SetControlText(page, IDC_PPG_NAME, "calc"));
+    ASSERT_TRUE(ClickButton(sheet, IDOK));
+    HWND box = WaitForWindow("#32770", "Name in Use", velkator_.Id());
+    ASSERT_NE(nullptr, box) << "renaming onto another shortcut was not refused";
+    ASSERT_TRUE(ClickButton(box, IDOK));
+    ASSERT_TRUE(WaitForWindowGone(box));
+    EXPECT_TRUE(IsWindow(sheet));
+    EXPECT_EQ("Mail|Editor|Calc|Separator|", ReadOrder());
+
+    // Change Icon opens on the icon the shortcut shows; OK gives it back.
+    ASSERT_TRUE(ClickButton(page, IDC_PPG_CHANGE_ICON));
+    HWND icons = WaitForWindow("#32770", "Change Icon", velkator_.Id());
+    ASSERT_NE(nullptr, icons);
+    EXPECT_EQ(3, SendMessageA(GetDlgItem(icons, IDC_CI_LIST), LB_GETCURSEL, 0, 0));
+    EXPECT_EQ(5, SendMessageA(GetDlgItem(icons, IDC_CI_LIST), LB_GETCOUNT, 0, 0));
+    Sleep(200);
+    EXPECT_TRUE(SaveScreenshot("change-icon", Bounds(icons)));
+    ASSERT_TRUE(ClickButton(icons, IDOK));
+    ASSERT_TRUE(WaitForWindowGone(icons));
+
+    ASSERT_TRUE(SetControlText(page, IDC_PPG_NAME, "Notes"));
+    ASSERT_TRUE(ClickButton(sheet, IDOK));
+    ASSERT_TRUE(WaitForWindowGone(sheet));
+    EXPECT_EQ("Mail|Notes|Calc|Separator|", ReadOrder());
+    EXPECT_FALSE(KeyExists(std::string(kVelkatorKey) + "\\Editor"));
+    EXPECT_EQ(folder_.FilePath(kProgramExe) + ",3", ReadString(std::string(kVelkatorKey) + "\\Notes", "IconPath"));
+}
+
+TEST_F(SheetTest, BrowsingForTheProgramFillsFolderAndNameAndClearsTheIcon) {
+    ASSERT_TRUE(WriteOrder("Separator|"));
+    ASSERT_NE(nullptr, Start());
+    HWND sheet = OpenSheet(0, kNewIcon);
+    ASSERT_NE(nullptr, sheet);
+    HWND page = CurrentPage(sheet);
+    ASSERT_TRUE(SetControlText(page, IDC_PPG_ICON_PATH, "C:\\old.ico"));
+    ASSERT_TRUE(ClickButton(page, IDC_PPG_BROWSE_PROGRAM));
+    HWND browse = WaitForWindow("#32770", "Choose Program", velkator_.Id());
+    ASSERT_NE(nullptr, browse);
+    Sleep(300);
+    EXPECT_TRUE(SaveScreenshot("browse-program", Bounds(browse)));
+    constexpr int kFileNameCombo = 1148;  // the file name field of the system's Open dialog
+    ASSERT_TRUE(SetWindowTextA(FindWindowExA(GetDlgItem(browse, kFileNameCombo), nullptr, "Edit", nullptr),
+                               helper_.c_str()) ||
+                SetControlText(browse, kFileNameCombo, helper_));
+    ASSERT_TRUE(ClickButton(browse, IDOK));
+    ASSERT_TRUE(WaitForWindowGone(browse));
+    EXPECT_EQ(helper_, ControlText(page, IDC_PPG_PATH));
+    EXPECT_EQ(folder_.Path(), ControlText(page, IDC_PPG_STARTUP));
+    EXPECT_EQ("Startprotokoll", ControlText(page, IDC_PPG_NAME)) << "the German version description";
+    EXPECT_EQ("", ControlText(page, IDC_PPG_ICON_PATH));
+    ASSERT_TRUE(ClickButton(sheet, IDCANCEL));
+}
+
+}  // namespace
+}  // namespace e2e
