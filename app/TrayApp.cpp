@@ -1,6 +1,8 @@
 #include "app/TrayApp.h"
+#include "app/HelpLink.h"
 #include "app/LanguageChoice.h"
 #include "framework/CommandLineInfo.h"
+#include "framework/Dialog.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/Options.h"
@@ -31,6 +33,16 @@ void TrayApp::SetLanguage(WORD language) {
 void TrayApp::ReloadLanguage(WORD language) {
     OpenLanguageLibrary(language);  // a failed reopen leaves no library; texts come back empty
     if (CMainWnd* main = MainWindow()) main->RetitleSpecialIcons();
+}
+
+bool TrayApp::HandlesCommand(UINT id) const {
+    return id == CDialog::HelpCommandId;
+}
+
+bool TrayApp::OnCommand(UINT id) {
+    if (id != CDialog::HelpCommandId) return false;
+    OpenHelpLink("urlHelp");
+    return true;
 }
 
 bool TrayApp::InitInstance() {

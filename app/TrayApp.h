@@ -12,6 +12,9 @@ public:
     ~TrayApp() override;
 
     bool InitInstance() override;
+    // The Help command (57670) of every dialog, page and sheet ends here.
+    bool OnCommand(UINT id) override;
+    bool HandlesCommand(UINT id) const override;
 
     WORD CurrentLanguage() const { return m_currentLanguage; }
     // Stores a new language choice (Options\Language) when it differs from the current one.

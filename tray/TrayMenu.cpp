@@ -83,6 +83,7 @@ bool CMainWnd::HasCommandHandler(UINT id) const {
     case ID_NEW_DUN:
     case ID_NEW_DESKACCESS:
     case ID_CLOSE:
+    case ID_ABOUT:
         return true;
     }
     return false;
@@ -95,6 +96,7 @@ bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
     case ID_NEW_DESKACCESS: AddSpecialItem(ShortcutKind::DeskAccess); return true;
     case ID_DELETE: DeleteContextItem(); return true;
     case ID_CLOSE: CloseProgram(); return true;
+    case ID_ABOUT: ShowAboutBox(); return true;
     }
     return false;
 }

@@ -1,7 +1,9 @@
 #include "TrayFixture.h"
 #include "app/TrayApp.h"
 #include "framework/WinApp.h"
+#include "res/resource.h"
 #include "store/ShortcutTable.h"
+#include <mmsystem.h>
 
 namespace {
 class TrayClick : public TrayFixture {
@@ -71,6 +73,20 @@ TEST_F(TrayClick, RightClickWhileASheetExistsOnlyBeeps) {
     Click(1, WM_RBUTTONDOWN);
     EXPECT_EQ((std::vector<UINT>{1}), system.beeps);
     EXPECT_EQ(2, window->ContextItem);
+}
+
+TEST_F(TrayClick, AboutBoxCountsAsOpenAndModalWhileItShowsAndPlaysTheStartSound) {
+    DialogRobot robot;
+    robot.Then([](HWND about) {
+        EXPECT_TRUE(DialogOpenFlag && App().ModalDepth == 1);
+        SendMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+    });
+    SendMessageA(window->m_hWnd, WM_COMMAND, ID_ABOUT, 0);
+    EXPECT_TRUE(robot.AllActionsUsed());
+    EXPECT_FALSE(DialogOpenFlag);
+    ASSERT_EQ(1u, system.sounds.size());
+    EXPECT_EQ("SystemStart", system.sounds[0].sound);
+    EXPECT_EQ(static_cast<UINT>(SND_ASYNC), system.sounds[0].flags);
 }
 
 TEST_F(TrayClick, UnknownIconsAndItemNumbersAreIgnored) {

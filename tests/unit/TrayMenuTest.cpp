@@ -33,10 +33,9 @@ const UINT kLockedCommands[] = {ID_DELETE, ID_NEW_ICON, ID_NEW_SEPARATOR, ID_CLO
 TEST_F(TrayMenu, EverythingIsEnabledWithoutPasswordOrSpecialIcons) {
     CreateWindowWith({"Editor=C:\\e.exe", "Separator"});
     for (UINT command : kLockedCommands) EXPECT_TRUE(Enabled(command)) << command;
-    // Properties and About open windows the program does not have yet; without a handler
-    // the framework greys them.
+    // Properties opens a window the program does not have yet; without a handler the framework greys it.
     EXPECT_FALSE(Enabled(ID_PROPERTIES));
-    EXPECT_FALSE(Enabled(ID_ABOUT));
+    EXPECT_TRUE(Enabled(ID_ABOUT));
 }
 
 TEST_F(TrayMenu, APasswordGreysEveryChange) {
