@@ -1,9 +1,9 @@
 #include "app/HelpLink.h"
 #include "app/TrayApp.h"
+#include "dialogs/ShowMessage.h"
 #include "framework/SystemCalls.h"
 #include "framework/Wnd.h"
 #include "lang/Language.h"
-#include "lang/ShowMessage.h"
 #include <stdio.h>
 #include <string.h>
 #include <string>

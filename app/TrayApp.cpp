@@ -13,6 +13,8 @@ TrayApp& App() {
     return *static_cast<TrayApp*>(TheApp());
 }
 
+const char* const TrayApp::InstanceMutexName = "Local\\QX:Velkator";
+
 TrayApp::TrayApp() = default;
 
 TrayApp::~TrayApp() {
@@ -27,7 +29,7 @@ CMainWnd* TrayApp::MainWindow() const {
 void TrayApp::SetLanguage(WORD language) {
     if (language == m_currentLanguage) return;
     m_currentLanguage = language;
-    WriteProfileInt(OptionsSection, "Language", language);
+    WriteProfileInt(OptionsSection, Option::Language, language);
 }
 
 void TrayApp::ReloadLanguage(WORD language) {
@@ -45,6 +47,22 @@ bool TrayApp::OnCommand(UINT id) {
     return true;
 }
 
+bool TrayApp::IsOnlyInstance() {
+    // The mutex decides between copies started at the same moment, before either has a window.
+    m_instanceMutex.reset(CreateMutexA(nullptr, FALSE, InstanceMutexName));
+    bool first = m_instanceMutex && GetLastError() != ERROR_ALREADY_EXISTS;
+    if (first) return true;
+    // The first copy may still be starting: give its window a moment to appear, then bring it forward.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (HWND running = FindWindowA(CMainWnd::ClassName, nullptr)) {
+            SetForegroundWindow(GetLastActivePopup(running));
+            break;
+        }
+        Sleep(100);
+    }
+    return false;
+}
+
 bool TrayApp::InitInstance() {
     InitCommonControls();
     EnableShellOpen();
@@ -52,7 +70,7 @@ bool TrayApp::InitInstance() {
     ParseCommandLine(commandLine);
     SetRegistryKey("Shareware");
 
-    WORD stored = static_cast<WORD>(GetProfileInt(OptionsSection, "Language", UserDefaultLanguage()));
+    WORD stored = static_cast<WORD>(GetProfileInt(OptionsSection, Option::Language, UserDefaultLanguage()));
     if (!OpenStartupLanguage(stored, ModuleFolder(), &OpenLanguageLibrary, m_currentLanguage)) {
         char text[256] = "", caption[64] = "";
         LoadStringA(m_hInstance, IDS_NO_LANGUAGE, text, sizeof text);
@@ -61,10 +79,7 @@ bool TrayApp::InitInstance() {
         return false;
     }
 
-    if (HWND running = FindWindowA(CMainWnd::ClassName, nullptr)) {
-        SetForegroundWindow(GetLastActivePopup(running));
-        return false;
-    }
+    if (!IsOnlyInstance()) return false;
 
     CMainWnd::RegisterWindowClass(m_hInstance);
 

@@ -1,6 +1,6 @@
-// The application object: start-up, the single-instance rule, the language state, and the
-// count of modal dialogs that tray clicks consult.
+// The application object: start-up, the single-instance rule and the language state.
 #pragma once
+#include "framework/Handles.h"
 #include "framework/WinApp.h"
 #include <memory>
 
@@ -22,23 +22,18 @@ public:
     // Reopens the language library for language and re-titles what shows language texts.
     void ReloadLanguage(WORD language);
 
-    // Modal dialogs, message boxes and sheets the program's own code is running now.
-    int ModalDepth = 0;
-
     CMainWnd* MainWindow() const;
 
+    // Held by the running copy for its whole life.
+    static const char* const InstanceMutexName;
+
 private:
+    // True for the first copy; a later one brings the first forward instead.
+    bool IsOnlyInstance();
+
+    OwnedHandle m_instanceMutex;
     WORD m_currentLanguage = 0;
     std::unique_ptr<CMainWnd> m_mainWindow;
 };
 
 TrayApp& App();
-
-// Raises ModalDepth for the lifetime of a modal run.
-class ModalScope {
-public:
-    ModalScope() { ++App().ModalDepth; }
-    ~ModalScope() { --App().ModalDepth; }
-    ModalScope(const ModalScope&) = delete;
-    ModalScope& operator=(const ModalScope&) = delete;
-};

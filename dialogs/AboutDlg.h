@@ -2,6 +2,7 @@
 // computer's physical memory and the free space of the current drive.
 #pragma once
 #include "dialogs/ContextHelp.h"
+#include "dialogs/DialogOpen.h"
 
 class CAboutDlg : public CContextHelpDialog {
 public:
@@ -10,4 +11,8 @@ public:
 protected:
     BOOL OnInitDialog() override;
     const HelpTableEntry* GetHelpTable() const override;
+
+private:
+    // While the box exists a right click on a tray icon only beeps.
+    DialogOpenScope m_open;
 };

@@ -1,5 +1,6 @@
 #include "dialogs/HelpPopup.h"
 #include "dialogs/ContextHelp.h"
+#include "framework/Handles.h"
 #include "framework/WinApp.h"
 #include "lang/Language.h"
 #include "res/resource.h"
@@ -43,13 +44,11 @@ bool AskWhatsThis(HWND control) {
     POINT cursor;
     GetCursorPos(&cursor);
     std::string text = GetText("hlpWhatsThis");
-    HMENU menu = CreatePopupMenu();
+    OwnedMenu menu(CreatePopupMenu());
     if (!menu) return false;
-    AppendMenuA(menu, MF_STRING, kWhatsThisCommand, text.c_str());
+    AppendMenuA(menu.get(), MF_STRING, kWhatsThisCommand, text.c_str());
     // With TPM_RETURNCMD the choice is returned; no WM_COMMAND reaches any window.
-    BOOL chosen = TrackPopupMenu(menu, TPM_RIGHTBUTTON | TPM_RETURNCMD, cursor.x, cursor.y, 0, control, nullptr);
-    DestroyMenu(menu);
-    return chosen != 0;
+    return TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON | TPM_RETURNCMD, cursor.x, cursor.y, 0, control, nullptr) != 0;
 }
 
 HBITMAP CopyScreen(const RECT& area) {
@@ -81,9 +80,9 @@ void RestoreBeneath(HWND window, HDC dc, const RECT& r) {
 }
 
 void PaintPopup(HWND window) {
-    HBITMAP checkerboard = LoadBitmapA(ProgramInstance(), MAKEINTRESOURCEA(IDB_CHECKERBOARD));
-    HBRUSH pattern = checkerboard ? CreatePatternBrush(checkerboard) : nullptr;
-    HBRUSH infoBackground = CreateSolidBrush(GetSysColor(COLOR_INFOBK));
+    OwnedBitmap checkerboard(LoadBitmapA(ProgramInstance(), MAKEINTRESOURCEA(IDB_CHECKERBOARD)));
+    OwnedBrush pattern(checkerboard ? CreatePatternBrush(checkerboard.get()) : nullptr);
+    OwnedBrush infoBackground(CreateSolidBrush(GetSysColor(COLOR_INFOBK)));
 
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
@@ -95,7 +94,7 @@ void PaintPopup(HWND window) {
     // background colour; ANDed with the screen, black darkens every other pixel and white keeps it.
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkColor(dc, RGB(255, 255, 255));
-    HGDIOBJ oldBrush = SelectObject(dc, pattern ? static_cast<HGDIOBJ>(pattern) : GetStockObject(NULL_BRUSH));
+    HGDIOBJ oldBrush = SelectObject(dc, pattern ? static_cast<HGDIOBJ>(pattern.get()) : GetStockObject(NULL_BRUSH));
     const DWORD destinationAndPattern = 0x00A000C9;
     PatBlt(dc, r.right - kShadow, r.top + kShadow, kShadow, r.bottom - r.top - 2 * kShadow, destinationAndPattern);
     PatBlt(dc, r.left + kShadow, r.bottom - kShadow, r.right - r.left - kShadow, kShadow, destinationAndPattern);
@@ -105,7 +104,7 @@ void PaintPopup(HWND window) {
     r.bottom -= kShadow;
     FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     InflateRect(&r, -1, -1);
-    FillRect(dc, &r, infoBackground);
+    FillRect(dc, &r, infoBackground.get());
     InflateRect(&r, -kMargin, -kMargin);
 
     HGDIOBJ oldFont = SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
@@ -114,10 +113,6 @@ void PaintPopup(HWND window) {
     DrawTextA(dc, HelpPopupText.c_str(), -1, &r, kTextFormat);
     SelectObject(dc, oldFont);
     EndPaint(window, &paint);
-
-    DeleteObject(infoBackground);
-    if (pattern) DeleteObject(pattern);
-    if (checkerboard) DeleteObject(checkerboard);
 }
 }  // namespace
 
@@ -137,11 +132,15 @@ SIZE MeasureHelpPopup(HDC dc, const std::string& text) {
 RECT PlaceHelpPopup(const RECT& control, SIZE size, SIZE screen) {
     int left = control.left - size.cx / 2;
     int top = (control.top + control.bottom) / 2;
-    // Right and bottom first, so that a box larger than the screen still shows its start.
-    if (left + size.cx > screen.cx) left = screen.cx - size.cx;
-    if (left < 0) left = 0;
-    if (top + size.cy > screen.cy) top = screen.cy - size.cy;
-    if (top < 0) top = 0;
+    // An edge before the screen's start is moved onto it; only otherwise is the far edge pulled back.
+    if (left < 0)
+        left = 0;
+    else if (left + size.cx > screen.cx)
+        left = screen.cx - size.cx;
+    if (top < 0)
+        top = 0;
+    else if (top + size.cy > screen.cy)
+        top = screen.cy - size.cy;
     RECT placed = {left, top, left + size.cx, top + size.cy};
     return placed;
 }
@@ -186,8 +185,10 @@ void ShowContextHelp(HWND control, bool askFirst, const HelpTableEntry* table) {
 LRESULT CALLBACK HelpPopupWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:
-        PaintPopup(window);
-        return 0;
+        return CallWithoutThrowing([&] {
+            PaintPopup(window);
+            return 0;
+        });
     case WM_KEYDOWN: case WM_SYSKEYDOWN:
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
         SendMessageA(window, WM_CLOSE, 0, 0);

@@ -3,14 +3,9 @@
 #pragma once
 #include "dialogs/ContextHelp.h"
 
-extern const HelpTableEntry AboutHelpTable[];        // empty: only DefaultHelpTable applies
+extern const HelpTableEntry AboutHelpTable[];  // empty: only DefaultHelpTable applies
 extern const HelpTableEntry FirstTimeHelpTable[];
-extern const HelpTableEntry ChangeIconHelpTable[];
-extern const HelpTableEntry SecurityHelpTable[];
 extern const HelpTableEntry RunArgumentsHelpTable[];
 extern const HelpTableEntry MessageHelpTable[];
 // The message box with Yes and No: its buttons keep ids 1 and 2 but say Yes and No.
 extern const HelpTableEntry MessageYesNoHelpTable[];
-extern const HelpTableEntry ShortcutPageHelpTable[];
-extern const HelpTableEntry OrderPageHelpTable[];
-extern const HelpTableEntry OptionsPageHelpTable[];

@@ -31,7 +31,7 @@ BOOL CMessageDlg::OnInitDialog() {
     SetDlgItemTextA(m_hWnd, IDC_MESSAGE_TEXT, m_text.c_str());
 
     const char* icon;
-    switch (m_style & 0xF0) {
+    switch (m_style & MB_ICONMASK) {
     case MB_ICONHAND: icon = IDI_HAND; break;
     case MB_ICONQUESTION: icon = IDI_QUESTION; break;
     case MB_ICONEXCLAMATION: icon = IDI_EXCLAMATION; break;

@@ -16,8 +16,8 @@ protected:
     const HelpTableEntry* GetHelpTable() const override;
 
 private:
-    bool IsYesNo() const { return (m_style & 0x0F) == MB_YESNO; }
-    bool IsOkOnly() const { return (m_style & 0x0F) == MB_OK; }
+    bool IsYesNo() const { return (m_style & MB_TYPEMASK) == MB_YESNO; }
+    bool IsOkOnly() const { return (m_style & MB_TYPEMASK) == MB_OK; }
     void PlaceLoneOkButton();
 
     std::string m_text;

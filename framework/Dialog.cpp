@@ -95,15 +95,17 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     if (message == WM_INITDIALOG) {
         CDialog* dialog = reinterpret_cast<CDialog*>(lParam);
         dialog->Attach(window);
-        RECT before, after;
-        GetWindowRect(window, &before);
-        BOOL focusDefault = dialog->OnInitDialog();
-        GetWindowRect(window, &after);
-        if (before.left == after.left && before.top == after.top) dialog->CenterWindow();
-        return focusDefault;
+        return CallWithoutThrowing([&]() -> INT_PTR {
+            RECT before, after;
+            GetWindowRect(window, &before);
+            BOOL focusDefault = dialog->OnInitDialog();
+            GetWindowRect(window, &after);
+            if (before.left == after.left && before.top == after.top) dialog->CenterWindow();
+            return focusDefault;
+        });
     }
     CDialog* object = static_cast<CDialog*>(FromHandlePermanent(window));
-    INT_PTR answer = AnswerDialogMessage(object, window, message, wParam, lParam);
+    INT_PTR answer = CallWithoutThrowing([&] { return AnswerDialogMessage(object, window, message, wParam, lParam); });
     if (message == WM_NCDESTROY && object) object->Detach();
     return answer;
 }

@@ -1,6 +1,7 @@
 #include "framework/FrameWnd.h"
 #include "framework/WinApp.h"
 #include <dde.h>
+#include <ddeml.h>
 
 bool CFrameWnd::Create(const char* className, const char* title, DWORD style, HWND parent, HMENU menu,
                        DWORD exStyle) {
@@ -73,7 +74,7 @@ bool CFrameWnd::OnDdeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             GlobalUnlock(reinterpret_cast<HGLOBAL>(handle));
         }
         // Acknowledge at once; the command is dropped while a dialog owned by this window is open.
-        LPARAM ack = ReuseDDElParam(lParam, WM_DDE_EXECUTE, WM_DDE_ACK, 0x8000, handle);
+        LPARAM ack = ReuseDDElParam(lParam, WM_DDE_EXECUTE, WM_DDE_ACK, DDE_FACK, handle);
         if (!PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd), ack)) FreeDDElParam(WM_DDE_ACK, ack);
         if (IsWindowEnabled(m_hWnd)) app->OnDDECommand(command);
         return true;

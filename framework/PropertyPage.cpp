@@ -46,10 +46,10 @@ INT_PTR CALLBACK CPropertyPage::PageProc(HWND window, UINT message, WPARAM wPara
         const PROPSHEETPAGEA* page = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
         CPropertyPage* object = reinterpret_cast<CPropertyPage*>(page->lParam);
         object->Attach(window);
-        return object->OnInitDialog();
+        return CallWithoutThrowing([&]() -> INT_PTR { return object->OnInitDialog(); });
     }
     CPropertyPage* object = static_cast<CPropertyPage*>(FromHandlePermanent(window));
-    INT_PTR answer = AnswerDialogMessage(object, window, message, wParam, lParam);
+    INT_PTR answer = CallWithoutThrowing([&] { return AnswerDialogMessage(object, window, message, wParam, lParam); });
     if (message == WM_NCDESTROY && object) object->Detach();
     return answer;
 }

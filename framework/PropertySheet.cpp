@@ -36,14 +36,16 @@ void CPropertySheet::AddTemplateExStyle(DLGTEMPLATE* sheetTemplate, DWORD exStyl
 int CALLBACK CPropertySheet::SheetCallback(HWND window, UINT message, LPARAM lParam) {
     CPropertySheet* sheet = g_sheetBeingCreated;
     if (!sheet) return 0;
-    if (message == PSCB_PRECREATE && lParam) {
-        sheet->OnPreCreate(reinterpret_cast<DLGTEMPLATE*>(lParam));
-    } else if (message == PSCB_INITIALIZED) {
-        g_sheetBeingCreated = nullptr;
-        sheet->SubclassWindow(window);
-        sheet->OnInitDialog();
-    }
-    return 0;
+    return CallWithoutThrowing([&] {
+        if (message == PSCB_PRECREATE && lParam) {
+            sheet->OnPreCreate(reinterpret_cast<DLGTEMPLATE*>(lParam));
+        } else if (message == PSCB_INITIALIZED) {
+            g_sheetBeingCreated = nullptr;
+            sheet->SubclassWindow(window);
+            sheet->OnInitDialog();
+        }
+        return 0;
+    });
 }
 
 INT_PTR CPropertySheet::DoModal() {

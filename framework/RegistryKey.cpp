@@ -28,25 +28,31 @@ bool RegistryKey::QueryDword(const char* name, DWORD& value) const {
     return true;
 }
 
-bool RegistryKey::QueryString(const char* name, std::string& value) const {
+namespace {
+bool IsAcceptedText(DWORD type, bool anyTextType) {
+    return type == REG_SZ || (anyTextType && (type == REG_EXPAND_SZ || type == REG_BINARY));
+}
+}  // namespace
+
+bool RegistryKey::QueryString(const char* name, std::string& value, bool anyTextType) const {
     if (!m_key) return false;
     // Most values are short: one call with a stack buffer, a second only when it is too small.
     char small[MAX_PATH];
     DWORD type = 0, size = sizeof small;
     LONG status = RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(small), &size);
     if (status == ERROR_SUCCESS) {
-        if (type != REG_SZ) return false;
+        if (!IsAcceptedText(type, anyTextType)) return false;
         value.assign(small, strnlen(small, size));  // stored texts may lack their terminator
         return true;
     }
     // The value may change between calls; retry a few times with the new size.
     for (int attempt = 0; status == ERROR_MORE_DATA && attempt < 4; ++attempt) {
-        if (type != REG_SZ) return false;
+        if (!IsAcceptedText(type, anyTextType)) return false;
         std::vector<char> buffer(size + 1, '\0');
         DWORD got = size;
         status = RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got);
         if (status == ERROR_SUCCESS) {
-            if (type != REG_SZ) return false;
+            if (!IsAcceptedText(type, anyTextType)) return false;
             value.assign(buffer.data(), strnlen(buffer.data(), got));
             return true;
         }
@@ -63,6 +69,11 @@ int RegistryKey::ReadInt(const char* name, int defaultValue) const {
 std::string RegistryKey::ReadString(const char* name, const char* defaultValue) const {
     std::string value;
     return QueryString(name, value) ? value : std::string(defaultValue ? defaultValue : "");
+}
+
+std::string RegistryKey::ReadAnyText(const char* name) const {
+    std::string value;
+    return QueryString(name, value, true) ? value : std::string();
 }
 
 bool RegistryKey::SetDword(const char* name, DWORD value) {

@@ -17,10 +17,13 @@ public:
     HKEY Handle() const { return m_key; }
 
     bool QueryDword(const char* name, DWORD& value) const;
-    bool QueryString(const char* name, std::string& value) const;
+    // anyTextType also takes REG_EXPAND_SZ (not expanded) and REG_BINARY, up to the first zero byte.
+    bool QueryString(const char* name, std::string& value, bool anyTextType = false) const;
     // The value, or defaultValue when it is missing or of the wrong type or size.
     int ReadInt(const char* name, int defaultValue) const;
     std::string ReadString(const char* name, const char* defaultValue) const;
+    // Text stored with any of the text-like types; empty when missing or of another type.
+    std::string ReadAnyText(const char* name) const;
     bool SetDword(const char* name, DWORD value);
     bool SetString(const char* name, const char* value);
     bool DeleteValue(const char* name);

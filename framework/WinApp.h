@@ -17,6 +17,8 @@ public:
 
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
+    // Modal dialogs, message boxes and sheets the program's own code is running now.
+    int ModalDepth = 0;
 
     // Start of the run: false ends the process without a message loop.
     virtual bool InitInstance() { return true; }
@@ -67,6 +69,15 @@ private:
 
 // The one application object of the process, or null before it exists.
 CWinApp* TheApp();
+
+// Raises the application's ModalDepth for the lifetime of a modal run.
+class ModalScope {
+public:
+    ModalScope() { if (TheApp()) ++TheApp()->ModalDepth; }
+    ~ModalScope() { if (TheApp()) --TheApp()->ModalDepth; }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+};
 
 // Runs the application: InitInstance, then the message loop when it returned true.
 int RunApplication(CWinApp& app, HINSTANCE instance);

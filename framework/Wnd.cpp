@@ -5,9 +5,6 @@ namespace {
 // The attached object is kept in a window property, so it never clashes with
 // GWLP_USERDATA or DWLP_USER of windows made by the system (dialogs, property sheets).
 const char* const kObjectProperty = "Velkator.Object";
-
-CWnd* g_windowBeingCreated = nullptr;
-HHOOK g_creationHook = nullptr;
 }  // namespace
 
 CWnd::~CWnd() {
@@ -43,31 +40,14 @@ bool CWnd::SubclassWindow(HWND window) {
     return m_previousProc != nullptr;
 }
 
-LRESULT CALLBACK CWnd::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
-    // HCBT_CREATEWND arrives before WM_NCCREATE: the earliest moment to take the window over.
-    if (code == HCBT_CREATEWND && g_windowBeingCreated) {
-        CWnd* object = g_windowBeingCreated;
-        g_windowBeingCreated = nullptr;
-        object->SubclassWindow(reinterpret_cast<HWND>(wParam));
-    }
-    return CallNextHookEx(g_creationHook, code, wParam, lParam);
-}
-
 bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
                     int x, int y, int width, int height, HWND parent, HMENU menu) {
     if (m_hWnd) return false;
-    g_windowBeingCreated = this;
-    g_creationHook = SetWindowsHookExA(WH_CBT, &CWnd::CreationHook, nullptr, GetCurrentThreadId());
-    if (!g_creationHook) {
-        g_windowBeingCreated = nullptr;
-        return false;
-    }
     HINSTANCE instance = TheApp() ? TheApp()->m_hInstance : GetModuleHandleA(nullptr);
     HWND window = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menu,
-                                  instance, nullptr);
-    UnhookWindowsHookEx(g_creationHook);
-    g_creationHook = nullptr;
-    g_windowBeingCreated = nullptr;
+                                  instance, this);
+    // A class of the system's never saw the object: take the window over now.
+    if (window && !m_hWnd) SubclassWindow(window);
     // A failed WM_CREATE destroys the window, which has detached this object already.
     return window != nullptr && m_hWnd == window;
 }
@@ -109,15 +89,30 @@ bool CWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result
     return false;
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* object = FromHandlePermanent(window);
-    if (!object) return DefWindowProcA(window, message, wParam, lParam);
-    LRESULT result = 0;
-    if (!object->OnMessage(message, wParam, lParam, result))
-        result = object->DefaultProc(message, wParam, lParam);
+LRESULT CWnd::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = CallWithoutThrowing([&] {
+        LRESULT answer = 0;
+        if (!OnMessage(message, wParam, lParam, answer)) answer = DefaultProc(message, wParam, lParam);
+        return answer;
+    });
     if (message == WM_NCDESTROY) {
-        object->Detach();
-        object->PostNcDestroy();
+        Detach();
+        PostNcDestroy();
     }
     return result;
+}
+
+LRESULT CALLBACK CWnd::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        // CreateEx passes the object as the creation parameter: attached before any other message.
+        CWnd* created = static_cast<CWnd*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (created && !created->m_hWnd) created->Attach(window);
+    }
+    CWnd* object = FromHandlePermanent(window);
+    return object ? object->Dispatch(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* object = FromHandlePermanent(window);
+    return object ? object->Dispatch(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
 }

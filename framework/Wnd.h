@@ -4,6 +4,17 @@
 #pragma once
 #include <windows.h>
 
+// Runs a message handler so that no C++ exception (std::bad_alloc from a string, say) crosses
+// into the system's callback: a handler that throws has answered 0.
+template <typename Handler>
+auto CallWithoutThrowing(Handler handler) noexcept -> decltype(handler()) {
+    try {
+        return handler();
+    } catch (...) {
+        return 0;
+    }
+}
+
 class CWnd {
 public:
     CWnd() = default;
@@ -17,8 +28,11 @@ public:
     // The object attached to a window by this framework, or null for foreign windows.
     static CWnd* FromHandlePermanent(HWND window);
 
-    // Creates a window of a registered class and attaches this object before the window's
-    // first message, so WM_NCCREATE and WM_CREATE already reach OnMessage.
+    // The procedure for window classes whose windows are made by CreateEx.
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Creates a window and attaches this object: for a class registered with WindowProc at its
+    // first message, so WM_NCCREATE and WM_CREATE already reach OnMessage; for any other class
+    // (the system's) by subclassing once it exists.
     bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
                   int x, int y, int width, int height, HWND parent, HMENU menu);
     bool DestroyWindow();
@@ -45,6 +59,7 @@ protected:
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
+    // One message to OnMessage (or the previous procedure); detaches after the last one.
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     WNDPROC m_previousProc = nullptr;
 };

@@ -18,10 +18,6 @@ void CloseLanguageLibrary() {
     g_library = nullptr;
 }
 
-bool IsLanguageLibraryOpen() {
-    return g_library != nullptr;
-}
-
 std::string GetText(const char* key) {
     char buffer[QxTextBufferSize];
     buffer[0] = '\0';

@@ -8,7 +8,6 @@
 // Closes the open library (if any) and opens "velko<language>.mlb"; false when there is none.
 bool OpenLanguageLibrary(WORD language);
 void CloseLanguageLibrary();
-bool IsLanguageLibraryOpen();
 
 std::string GetText(const char* key);
 // The key's text with %1..%9 replaced by the arguments (at most 9 are passed).

@@ -34,6 +34,11 @@
 #define ID_NEW_DESKACCESS       32782
 #define ID_HELP                 57670
 #define ID_APPLY_NOW            12321
+// Entries the dial-up and desktop menus add to the entry menu
+#define ID_DIALUP_ENTRY_FIRST   101
+#define ID_DIALUP_ENTRY_LAST    120
+#define ID_DESKTOP_ENTRY_FIRST  201
+#define ID_DESKTOP_ENTRY_LAST   450
 
 // Controls
 #define IDC_ABOUT_MEMORY        1001

@@ -1,6 +1,52 @@
 #include "store/IconLoader.h"
+#include "framework/Handles.h"
 #include <shellapi.h>
 #include <stdlib.h>
+#include <vector>
+
+namespace {
+#pragma pack(push, 1)
+struct IconDirectoryHeader {
+    WORD reserved;  // 0
+    WORD type;      // 1 icon, 2 cursor
+    WORD count;
+};
+struct IconDirectoryEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bitsPerPixel;
+    DWORD bytes;
+    DWORD offset;
+};
+#pragma pack(pop)
+
+// False for an icon or cursor file whose directory does not fit the file (entries, sizes or
+// offsets past its end): the system's loader would read beyond it. Other files are the system's.
+bool IconDirectoryFits(const std::string& file) {
+    OwnedHandle handle(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (handle.get() == INVALID_HANDLE_VALUE) {
+        handle.release();
+        return true;
+    }
+    LARGE_INTEGER size = {};
+    IconDirectoryHeader header = {};
+    DWORD read = 0;
+    if (!GetFileSizeEx(handle.get(), &size) || !ReadFile(handle.get(), &header, sizeof header, &read, nullptr) ||
+        read != sizeof header || header.reserved != 0 || (header.type != 1 && header.type != 2))
+        return true;
+    const ULONGLONG fileSize = static_cast<ULONGLONG>(size.QuadPart);
+    const ULONGLONG directoryEnd = sizeof header + ULONGLONG(header.count) * sizeof(IconDirectoryEntry);
+    if (header.count == 0 || directoryEnd > fileSize) return false;
+    std::vector<IconDirectoryEntry> entries(header.count);
+    DWORD wanted = static_cast<DWORD>(entries.size() * sizeof(IconDirectoryEntry));
+    if (!ReadFile(handle.get(), entries.data(), wanted, &read, nullptr) || read != wanted) return false;
+    for (const IconDirectoryEntry& entry : entries) {
+        if (entry.bytes == 0 || entry.offset < directoryEnd || ULONGLONG(entry.offset) + entry.bytes > fileSize)
+            return false;
+    }
+    return true;
+}
+}  // namespace
 
 void SplitIconPath(const std::string& iconPath, std::string& file, int& index) {
     size_t comma = iconPath.find(',');
@@ -19,9 +65,14 @@ HICON LoadIconFromPath(const std::string& iconPath, bool small) {
     int index;
     SplitIconPath(iconPath, file, index);
     HICON icon = nullptr;
+    if (!IconDirectoryFits(file)) return FallbackIcon(small);
     // Exactly one slot is asked for: with both, a bad index can leave junk in the other.
     ExtractIconExA(file.c_str(), index, small ? nullptr : &icon, small ? &icon : nullptr, 1);
     if (icon && icon != reinterpret_cast<HICON>(1)) return icon;
+    return FallbackIcon(small);
+}
+
+HICON FallbackIcon(bool small) {
     int size = small ? 16 : 32;
     return static_cast<HICON>(
         CopyImage(LoadIconA(nullptr, IDI_QUESTION), IMAGE_ICON, size, size, LR_COPYFROMRESOURCE));

@@ -6,5 +6,8 @@
 
 // Splits at the first comma; the index is read like atoi (blanks, sign, digits); 0 without a comma.
 void SplitIconPath(const std::string& iconPath, std::string& file, int& index);
-// Null only for an empty path. The caller owns the handle.
+// Null only for an empty path. The caller owns the handle. An icon file whose directory does
+// not fit the file is never handed to the system; it gives the fallback icon.
 HICON LoadIconFromPath(const std::string& iconPath, bool small);
+// The system's question mark as a new icon of tray or full size.
+HICON FallbackIcon(bool small);

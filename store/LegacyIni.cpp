@@ -1,6 +1,7 @@
 #include "store/LegacyIni.h"
-#include "framework/WinApp.h"
+#include "store/Options.h"
 #include "store/ShortcutStore.h"
+#include <windows.h>
 #include <vector>
 
 namespace {
@@ -39,14 +40,33 @@ std::string LegacyIniPath() {
     return path + "\\VELKATOR.INI";
 }
 
-bool ImportLegacyIni(const std::string& iniPath) {
-    if (iniPath.empty() || GetFileAttributesA(iniPath.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-    CWinApp* app = TheApp();
+namespace {
+// Moves the file aside under a name no other file has; false when it could not be moved.
+bool SetAside(const std::string& iniPath) {
+    std::string target = iniPath + ".not-imported";
+    for (int attempt = 2; attempt <= 100; ++attempt) {
+        if (MoveFileA(iniPath.c_str(), target.c_str())) return true;
+        if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS) return false;
+        target = iniPath + ".not-imported-" + std::to_string(attempt);
+    }
+    return false;
+}
+}  // namespace
+
+void ImportLegacyIni(const std::string& iniPath) {
+    if (iniPath.empty()) return;
+    DWORD attributes = GetFileAttributesA(iniPath.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    if (ReadOption(Option::LegacyImported) != 0) return;
+
     std::string order;
+    bool everyShortcutStored = true;
     for (const std::string& name : ReadNames("Shortcuts", iniPath)) {
-        // A name holding "|" cannot be a token of the order; an empty one cannot be a section.
-        if (name.empty() || name.find('|') != std::string::npos) continue;
         if (lstrcmpiA(ReadIniText("Shortcuts", name.c_str(), iniPath).c_str(), InstalledMarker) != 0) continue;
+        if (!IsStorableName(name)) {
+            everyShortcutStored = false;
+            continue;
+        }
         ShortcutItem item;
         item.Name = name;
         item.Path = ReadIniText(name.c_str(), "Path", iniPath);
@@ -55,10 +75,11 @@ bool ImportLegacyIni(const std::string& iniPath) {
         item.Arguments = ReadIniText(name.c_str(), "Arguments", iniPath);
         item.Prompt = static_cast<int>(GetPrivateProfileIntA(name.c_str(), "Prompt", 0, iniPath.c_str()));
         item.Style = static_cast<int>(GetPrivateProfileIntA(name.c_str(), "Style", 1, iniPath.c_str()));
-        SaveApplicationItem(item, false);
+        WriteApplicationItem(item);
         order += name + "|";
     }
-    app->WriteProfileString(ShortcutsSection, OrderValue, order.c_str());
-    DeleteFileA(iniPath.c_str());
-    return true;
+    WriteStoredOrder(order);
+    bool gone = everyShortcutStored ? DeleteFileA(iniPath.c_str()) != 0 : SetAside(iniPath);
+    // A file that stays (read-only, say) must not replace the shortcuts again at the next start.
+    if (!gone) WriteOption(Option::LegacyImported, 1);
 }

@@ -1,8 +1,38 @@
-// Reading the "Options" values where they are needed, so changes apply without a restart.
+// The "Options" values: every name and default in one place. Each value is read at the moment
+// it is needed, so a change applies without a restart.
 #pragma once
 #include <string>
 
 extern const char* const OptionsSection;
+
+struct IntOption {
+    const char* Name;
+    int Default;
+};
+struct TextOption {
+    const char* Name;
+    const char* Default;
+};
+
+namespace Option {
+// "Language" has no fixed default: it is the user's language (see the application object).
+const char* const Language = "Language";
+const IntOption QuickNew = {"QuickNew", 1};
+const IntOption Click = {"Click", 1};                      // 1 single click launches, 2 double click
+const IntOption PlayWave = {"PlayWave", 1};                // 1 plays the click sound
+const TextOption WaveFile = {"WaveFile", "Click.wav"};     // the Options page offers the program's own
+const IntOption ConfirmDelete = {"ConfirmDelete", 1};
+const IntOption ConfirmExit = {"ConfirmExit", 1};
+const TextOption Security = {"Security", ""};              // the stored password form; empty: no lock
+const IntOption RelockPassword = {"Relock Password", 1};
+// Set when a legacy settings file was imported but could not be deleted, so it is imported once only.
+const IntOption LegacyImported = {"LegacyImported", 0};
+}  // namespace Option
+
+int ReadOption(const IntOption& option);
+std::string ReadOption(const TextOption& option);
+void WriteOption(const IntOption& option, int value);
+void WriteOption(const TextOption& option, const std::string& value);
 
 // A password locks changes while Options\Security holds one.
 bool IsPasswordStored();

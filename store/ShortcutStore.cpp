@@ -2,41 +2,57 @@
 #include "framework/RegistryKey.h"
 #include "framework/WinApp.h"
 #include "store/Options.h"
-#include <string.h>
 
 const char* const ShortcutsSection = "Shortcuts";
 const char* const OrderValue = "Order";
 const char* const InstalledMarker = "Installed";
 
-std::string UnloadedOrderTail;
-
 namespace {
-// A shortcut section must never be one of the program's own sections.
-bool IsReservedSection(const std::string& name) {
-    return name.empty() || lstrcmpiA(name.c_str(), ShortcutsSection) == 0 || lstrcmpiA(name.c_str(), OptionsSection) == 0;
-}
-}  // namespace
-
-std::string ReadOrder() {
-    return TheApp()->GetProfileString(ShortcutsSection, OrderValue, "");
+const size_t kMaxKeyNameLength = 255;  // the registry's limit for a key name
 }
 
-void WriteOrder(const std::string& order) {
+std::string ReadStoredOrder() {
+    RegistryKey shortcuts;
+    TheApp()->OpenProfileSection(ShortcutsSection, shortcuts);
+    return shortcuts.ReadAnyText(OrderValue);
+}
+
+void WriteStoredOrder(const std::string& order) {
     TheApp()->WriteProfileString(ShortcutsSection, OrderValue, order.c_str());
 }
 
-std::vector<std::string> SplitOrder(const std::string& order) {
-    std::vector<std::string> tokens;
+std::string OrderWithToken(const std::string& order, const std::string& token) {
+    std::string result = order;
+    // Text after the last bar would swallow the new token ("B" + "Separator|").
+    if (!result.empty() && result.back() != '|') result += '|';
+    return result + token + "|";
+}
+
+std::string OrderWithTokenReplaced(const std::string& order, const std::string& oldToken,
+                                   const std::string& newToken) {
     size_t start = 0, bar;
     while ((bar = order.find('|', start)) != std::string::npos) {
-        tokens.push_back(order.substr(start, bar - start));
+        if (order.compare(start, bar - start, oldToken) == 0)
+            return order.substr(0, start) + newToken + order.substr(bar);
         start = bar + 1;
     }
-    return tokens;
+    return order;
+}
+
+bool IsStorableName(const std::string& name) {
+    return !name.empty() && name.size() <= kMaxKeyNameLength && name.find_first_of("|\\") == std::string::npos &&
+           !IsSpecialKind(name) && lstrcmpiA(name.c_str(), ShortcutsSection) != 0 &&
+           lstrcmpiA(name.c_str(), OptionsSection) != 0;
 }
 
 bool IsInstalled(const RegistryKey& shortcuts, const std::string& name) {
     return !name.empty() && shortcuts.ReadString(name.c_str(), "") == InstalledMarker;
+}
+
+bool IsNameInstalled(const std::string& name) {
+    RegistryKey shortcuts;
+    TheApp()->OpenProfileSection(ShortcutsSection, shortcuts);
+    return IsInstalled(shortcuts, name);
 }
 
 void ReadApplicationValues(const std::string& name, ShortcutItem& item) {
@@ -50,8 +66,8 @@ void ReadApplicationValues(const std::string& name, ShortcutItem& item) {
     item.Prompt = section.ReadInt("Prompt", 0);
 }
 
-void SaveApplicationItem(const ShortcutItem& item, bool isNew) {
-    if (IsReservedSection(item.Name)) return;
+void WriteApplicationItem(const ShortcutItem& item) {
+    if (!IsStorableName(item.Name)) return;
     CWinApp* app = TheApp();
     const char* section = item.Name.c_str();
     app->WriteProfileString(ShortcutsSection, section, InstalledMarker);
@@ -61,50 +77,10 @@ void SaveApplicationItem(const ShortcutItem& item, bool isNew) {
     app->WriteProfileString(section, "Arguments", item.Arguments.c_str());
     app->WriteProfileInt(section, "Prompt", item.Prompt);
     app->WriteProfileInt(section, "Style", item.Style);
-    if (isNew) AppendOrderToken(item.Name);
-}
-
-void RenameApplicationItem(const std::string& oldName, const ShortcutItem& item) {
-    DeleteApplicationData(oldName);
-    SaveApplicationItem(item, false);
-    std::string order = ReadOrder(), renamed;
-    size_t start = 0, bar;
-    bool replaced = false;
-    while ((bar = order.find('|', start)) != std::string::npos) {
-        std::string token = order.substr(start, bar - start);
-        renamed += (!replaced && token == oldName) ? item.Name : token;
-        renamed += '|';
-        replaced = replaced || token == oldName;
-        start = bar + 1;
-    }
-    renamed += order.substr(start);
-    WriteOrder(renamed);
 }
 
 void DeleteApplicationData(const std::string& name) {
-    if (IsReservedSection(name)) return;
+    if (!IsStorableName(name)) return;
     TheApp()->WriteProfileString(ShortcutsSection, name.c_str(), nullptr);
     TheApp()->WriteProfileString(name.c_str(), nullptr, nullptr);
-}
-
-void AppendOrderToken(const std::string& token) {
-    std::string order = ReadOrder();
-    // Text after the last bar would swallow the new token ("B" + "Separator|").
-    if (!order.empty() && order.back() != '|') order += '|';
-    WriteOrder(order + token + "|");
-}
-
-std::string BuildOrderText() {
-    std::string order;
-    for (int i = 0; i < ShortcutTable.Count; ++i) order += ShortcutTable.Items[i].OrderToken() + "|";
-    return order + UnloadedOrderTail;
-}
-
-void RewriteOrder() {
-    WriteOrder(BuildOrderText());
-}
-
-void WriteOrderIfChanged() {
-    std::string order = BuildOrderText();
-    if (order != ReadOrder()) WriteOrder(order);
 }

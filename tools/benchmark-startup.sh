@@ -18,6 +18,7 @@ memory_aim=1.5
 BUILD_DIR=$build "$root/tools/build.sh" >/dev/null
 cmake --build "$build" --target Velkator minimaltray startwatch -j2 >/dev/null
 bin=$build/bin
+tools=$build/tools
 app_key='HKEY_CURRENT_USER\Software\Shareware\Velkator'
 
 source "$root/tools/wine-env.sh"
@@ -34,13 +35,13 @@ trap cleanup EXIT
 
 wine_env_start "$build/wine-bench"
 wine_started=1
-wine_env_wait_taskbar "$bin/waittray.exe"
+wine_env_wait_taskbar "$tools/waittray.exe"
 winpath() { timeout 30 wine64 winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 work_win=$(winpath "$work")
 velkator_win=$(winpath "$bin/Velkator.exe")
 # The baseline is built as a console program; startwatch needs a GUI one (input idle is a GUI
 # notion). It is stripped as Velkator.exe is.
-x86_64-w64-mingw32-objcopy --strip-all --subsystem windows "$bin/minimaltray.exe" "$work/minimaltray.exe"
+x86_64-w64-mingw32-objcopy --strip-all --subsystem windows "$tools/minimaltray.exe" "$work/minimaltray.exe"
 minimal_win=$(winpath "$work/minimaltray.exe")
 list_win=$(winpath "$work/icons.txt")
 # An old settings file in the Windows folder would be imported at start and change what is measured.
@@ -88,16 +89,16 @@ stored=$(timeout 30 wine64 reg query 'HKCU\Software\Shareware\Velkator\Shortcuts
 # One start: prints "startup_ms private_kb privateusage_kb workingset_kb".
 measure() {
   local line
-  if ! line=$(timeout 60 wine64 "$bin/startwatch.exe" "$@" 2>"$work/startwatch.err") ||
-     [[ ! $line =~ startup_ms=([0-9.]+)\ private_kb=([0-9]+)\ privateusage_kb=([0-9]+)\ workingset_kb=([0-9]+) ]]; then
+  if ! line=$(timeout 60 wine64 "$tools/startwatch.exe" "$@" 2>"$work/startwatch.err") ||
+     [[ ! $line =~ startup_ms=([0-9.]+)\ private_kb=([0-9]+)\ privateusage_kb=([0-9]+)\ workingset_kb=([0-9]+)\ rebroadcast_private_kb=([0-9]+) ]]; then
     echo "benchmark: measuring $3 failed: $(tr -d '\r' <"$work/startwatch.err")" >&2
     return 1
   fi
-  echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]} ${BASH_REMATCH[3]} ${BASH_REMATCH[4]}"
+  echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]} ${BASH_REMATCH[3]} ${BASH_REMATCH[4]} ${BASH_REMATCH[5]}"
 }
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
-row() { printf '%-6s %-12s %11s %12s %17s %15s\n' "$@"; }
+row() { printf '%-6s %-12s %11s %12s %17s %15s %22s\n' "$@"; }
 
 run_velkator() { measure 'QX:Velkator' "$icons" "$velkator_win"; }
 run_minimal() { measure 'VelkatorBench:MinimalTray' "$icons" "$minimal_win" "$list_win"; }
@@ -105,7 +106,7 @@ run_minimal() { measure 'VelkatorBench:MinimalTray' "$icons" "$minimal_win" "$li
 echo "Start-up with $icons application shortcuts, icons from $icons distinct executables"
 echo "Velkator.exe and minimaltray.exe, $rounds starts each, in turn (the first round is a warm-up)"
 echo
-row round program startup_ms private_KiB PrivateUsage_KiB workingset_KiB
+row round program startup_ms private_KiB PrivateUsage_KiB workingset_KiB private_after_50_KiB
 : >"$work/Velkator.txt"
 : >"$work/minimaltray.txt"
 for round in $(seq 1 "$rounds"); do
@@ -143,4 +144,5 @@ printf '%-24s %12s %12s %8s\n' '' Velkator minimaltray ratio
 report 'start-up (ms)' 1 "$startup_aim"
 report 'private memory (KiB)' 2 "$memory_aim"
 report 'working set (KiB)' 4 ''
+report 'private after 50 (KiB)' 5 ''
 compare 'fastest start-up (ms)' "$(fastest "$work/Velkator.txt")" "$(fastest "$work/minimaltray.txt")" ''

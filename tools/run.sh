@@ -18,7 +18,7 @@ if [ $headless -eq 1 ]; then
 else
   wine_env_start "$build/wine-run" use-current-display
 fi
-wine_env_wait_taskbar "$build/bin/waittray.exe"
+wine_env_wait_taskbar "$build/tools/waittray.exe"
 cd "$build/bin"
 if [ $headless -eq 1 ]; then
   wine64 Velkator.exe &

@@ -12,7 +12,7 @@ source "$root/tools/wine-env.sh"
 trap wine_env_stop EXIT
 rm -rf "$build/artifacts"; mkdir -p "$build/artifacts"
 wine_env_start "$build/wine-test"
-wine_env_wait_taskbar "$build/bin/waittray.exe"
+wine_env_wait_taskbar "$build/tools/waittray.exe"
 export VELKATOR_ARTIFACTS=$build/artifacts
 status=0
 (cd "$build" && ctest --output-on-failure --timeout 120 "$@") || status=$?

@@ -1,50 +1,27 @@
 // Adding special icons, deleting an icon, closing the program, and the first-time flow.
-#include "app/TrayApp.h"
 #include "dialogs/FirstTimeDlg.h"
-#include "lang/Language.h"
-#include "lang/ShowMessage.h"
+#include "dialogs/ShowMessage.h"
+#include "framework/WinApp.h"
 #include "res/resource.h"
 #include "store/Options.h"
-#include "store/ShortcutStore.h"
 #include "tray/MainWnd.h"
-#include "tray/TrayIcons.h"
 
 void CMainWnd::AddSpecialItem(ShortcutKind kind) {
-    if (ShortcutTable.IsFull()) {
+    if (m_shortcuts.AppendSpecial(kind, SpecialItemTitle(kind)) < 0)
         ShowMessage("msgTableFull", MB_ICONEXCLAMATION);
-        return;
-    }
-    ShortcutItem& item = ShortcutTable.Items[ShortcutTable.Count++];
-    item = ShortcutItem();
-    item.Path = KindWord(kind);
-    item.IconId = IconIdCounter++;
-    item.Name = GetText(TipKey(kind).c_str());
-    AddTrayIcon(item);
-    AppendOrderToken(item.Path);
 }
 
 void CMainWnd::DeleteContextItem() {
-    if (App().GetProfileInt(OptionsSection, "ConfirmDelete", 1) != 0 &&
-        ShowMessage("msgConfirmDelete", MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (ReadOption(Option::ConfirmDelete) != 0 && ShowMessage("msgConfirmDelete", MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     // The question's modal loop may have let the list change; act only on an item that exists.
-    int index = ContextItem - 1;
-    if (index < 0 || index >= ShortcutTable.Count) return;
-
-    ShortcutItem removed = ShortcutTable.Items[index];
-    --ShortcutTable.Count;
-    DeleteTrayIcon(removed.IconId);
-    if (removed.Kind() == ShortcutKind::Application) DeleteApplicationData(removed.Name);
-    // Later records move down with their own icon identifiers, so their icons stay as they are.
-    for (int i = index; i < ShortcutTable.Count; ++i) ShortcutTable.Items[i] = ShortcutTable.Items[i + 1];
-    ShortcutTable.Items[ShortcutTable.Count] = ShortcutItem();
-    RewriteOrder();
-    if (ShortcutTable.Count == 0) RunFirstTimeFlow();
+    if (ContextItem < 1 || ContextItem > m_shortcuts.Count()) return;
+    m_shortcuts.Remove(ContextItem - 1);
+    if (m_shortcuts.Count() == 0) RunFirstTimeFlow();
 }
 
 void CMainWnd::CloseProgram() {
-    if (App().GetProfileInt(OptionsSection, "ConfirmExit", 1) != 0 &&
-        ShowMessage("msgConfirmExit", MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (ReadOption(Option::ConfirmExit) != 0 && ShowMessage("msgConfirmExit", MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
 }

@@ -1,8 +1,8 @@
 #include "tray/Launch.h"
-#include "app/TrayApp.h"
 #include "dialogs/RunArgumentsDlg.h"
+#include "dialogs/ShowMessage.h"
 #include "framework/SystemCalls.h"
-#include "lang/ShowMessage.h"
+#include "framework/WinApp.h"
 #include "store/Options.h"
 #include "tray/MainWnd.h"
 #include <mmsystem.h>
@@ -51,14 +51,14 @@ void ShowLaunchError(const char* key, const std::string& path) {
 }
 }  // namespace
 
-void CMainWnd::LaunchItem(int itemNumber, UINT) {
-    const ShortcutItem* item = ShortcutTable.ItemByNumber(itemNumber);
+void CMainWnd::LaunchItem(WPARAM itemNumber, UINT) {
+    const ShortcutItem* item = m_shortcuts.ByNumber(itemNumber);
     if (!item || item->Path.empty() || item->Kind() == ShortcutKind::Separator) return;
     // The launch works on a copy: the prompt's modal loop may let the table change.
     const ShortcutItem launched = *item;
 
-    if (App().GetProfileInt(OptionsSection, "PlayWave", 1) == 1) {
-        std::string sound = App().GetProfileString(OptionsSection, "WaveFile", "Click.wav");
+    if (ReadOption(Option::PlayWave) == 1) {
+        std::string sound = ReadOption(Option::WaveFile);
         System.playSound(sound.c_str(), SND_ASYNC);
     }
     // The dial-up and desktop menus open here once they exist.

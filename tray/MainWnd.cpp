@@ -1,22 +1,24 @@
 #include "tray/MainWnd.h"
+#include "dialogs/DialogOpen.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/LegacyIni.h"
-#include "tray/LoadShortcuts.h"
-#include "tray/TrayIcons.h"
 
 const char* const CMainWnd::ClassName = "QX:Velkator";
-bool DialogOpenFlag = false;
 
 namespace {
 // Sent to every top-level window when the taskbar is (re)created, e.g. after the shell restarts.
 const UINT TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
 }
 
+std::string SpecialItemTitle(ShortcutKind kind) {
+    return GetText(TipKey(kind).c_str());
+}
+
 void CMainWnd::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSA windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpfnWndProc = &CWnd::WindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VELKATOR));
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -25,7 +27,7 @@ void CMainWnd::RegisterWindowClass(HINSTANCE instance) {
     RegisterClassA(&windowClass);
 }
 
-CMainWnd::CMainWnd() {
+CMainWnd::CMainWnd() : m_shortcuts(&m_icons) {
     DialogOpenFlag = false;
 }
 
@@ -34,8 +36,10 @@ bool CMainWnd::Create() {
 }
 
 int CMainWnd::OnCreate(CREATESTRUCTA*) {
-    LoadShortcuts(m_hWnd, LegacyIniPath());
-    if (ShortcutTable.Count == 0) RunFirstTimeFlow();
+    m_icons.SetOwner(m_hWnd);
+    m_shortcuts.Load(LegacyIniPath(), &SpecialItemTitle);
+    // Dialogs wait until the window exists and the message loop runs.
+    PostMessageA(m_hWnd, StartupActionMessage, 0, 0);
     return 0;
 }
 
@@ -46,12 +50,16 @@ bool CMainWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         return true;
     }
     switch (message) {
-    case WM_USER + 100:
+    case TrayCallbackMessage:
         result = OnTrayNotify(wParam, lParam);
         return true;
     case LaunchItemMessage:
-        LaunchItem(static_cast<int>(wParam), static_cast<UINT>(lParam));
+        LaunchItem(wParam, static_cast<UINT>(lParam));
         result = 1;
+        return true;
+    case StartupActionMessage:
+        if (m_shortcuts.Count() == 0) RunFirstTimeFlow();
+        result = 0;
         return true;
     case WM_DESTROY:
         RemoveAllIcons();
@@ -61,19 +69,14 @@ bool CMainWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
 }
 
 void CMainWnd::AddAllIcons() {
-    InitSharedNotifyData(m_hWnd);
-    for (int i = 0; i < ShortcutTable.Count; ++i) AddTrayIcon(ShortcutTable.Items[i]);
+    for (int i = 0; i < m_shortcuts.Count(); ++i)
+        if (i != m_shortcuts.PendingIndex()) m_icons.ShortcutAdded(m_shortcuts.At(i));
 }
 
 void CMainWnd::RemoveAllIcons() {
-    for (int i = 0; i < ShortcutTable.Count; ++i) DeleteTrayIcon(ShortcutTable.Items[i].IconId);
+    for (int i = 0; i < m_shortcuts.Count(); ++i) m_icons.ShortcutRemoved(m_shortcuts.At(i).IconId);
 }
 
 void CMainWnd::RetitleSpecialIcons() {
-    for (int i = 0; i < ShortcutTable.Count; ++i) {
-        ShortcutItem& item = ShortcutTable.Items[i];
-        if (!IsSpecialKind(item.Path)) continue;
-        item.Name = GetText(TipKey(item.Kind()).c_str());
-        RetitleTrayIcon(item);
-    }
+    m_shortcuts.Retitle(&SpecialItemTitle);
 }

@@ -1,23 +1,24 @@
-// The hidden top-level window: it owns the tray icons, receives their notifications and
-// the context menu's commands, and is what a second instance finds.
+// The hidden top-level window: it owns the shortcut list and the tray icons, receives their
+// notifications and the context menu's commands, and is what a second instance finds.
 #pragma once
 #include "framework/FrameWnd.h"
-#include "store/ShortcutTable.h"
-
-// Set while the About box or the property sheet exists; a right click then only beeps.
-extern bool DialogOpenFlag;
+#include "store/ShortcutList.h"
+#include "tray/TrayIcons.h"
 
 // Window message other programs may post to launch item wParam (1-based) as a click does.
 const UINT LaunchItemMessage = 143;
+// Posted to itself at creation: what start-up does once the window exists (the first-time flow).
+const UINT StartupActionMessage = WM_APP + 1;
 
 class CMainWnd : public CFrameWnd {
 public:
     static const char* const ClassName;
-    // Adds the window class "QX:Velkator"; the object takes the window over when it is made.
+    // Adds the window class "QX:Velkator", whose windows are made by Create.
     static void RegisterWindowClass(HINSTANCE instance);
 
     CMainWnd();
     bool Create();
+    ShortcutList& Shortcuts() { return m_shortcuts; }
     // Gives the special icons the tooltips of the current language.
     void RetitleSpecialIcons();
 
@@ -28,8 +29,8 @@ public:
     LRESULT OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
     // Opens the context menu at the cursor and returns when it has closed.
     void ShowShortcutMenu(int itemNumber);
-    // Activates item itemNumber (1-based): launches it, or opens its menu.
-    void LaunchItem(int itemNumber, UINT mouseMessage);
+    // Activates item itemNumber (1-based): launches it, or opens its menu. Other numbers do nothing.
+    void LaunchItem(WPARAM itemNumber, UINT mouseMessage);
 
     // Context menu commands.
     void AddSpecialItem(ShortcutKind kind);
@@ -47,6 +48,14 @@ protected:
     bool HasCommandHandler(UINT id) const override;
 
 private:
+    // Whether a command of the context menu may run now; the menu greys what may not.
+    bool IsCommandEnabled(UINT id) const;
     void AddAllIcons();
     void RemoveAllIcons();
+
+    TrayIcons m_icons;  // before the list, which tells it of every change
+    ShortcutList m_shortcuts;
 };
+
+// The tooltip of a special item in the current language.
+std::string SpecialItemTitle(ShortcutKind kind);

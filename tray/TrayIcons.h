@@ -1,23 +1,36 @@
-// The tray icons, all made through one shared record: one icon per shortcut, identified
-// by the shortcut's IconId, with its name as tooltip and callback message 1124.
+// The tray icons: one per shortcut, identified by the shortcut's IconId, with its name as
+// tooltip and callback message 1124. Every call goes through one shared record. An icon image
+// made for a call is destroyed as soon as the call returns (the shell keeps its own copy); the
+// three special images are loaded once and kept.
 #pragma once
-#include "store/ShortcutTable.h"
+#include "framework/Handles.h"
+#include "store/ShortcutList.h"
 #include <windows.h>
 #include <shellapi.h>
 
 const UINT TrayCallbackMessage = WM_USER + 100;
 
-extern NOTIFYICONDATAA SharedNotifyData;
-extern HWND MainWindowHandle;
+// Copies text into a tooltip field: at most 63 characters, cut on a character boundary.
+void SetTipText(NOTIFYICONDATAA& data, const std::string& text);
 
-// Fixes the record's size, owner window and callback message.
-void InitSharedNotifyData(HWND mainWindow);
-// The 16 x 16 tray image of an item: its icon source, or the resource of its special kind.
-HICON TrayIconOf(const ShortcutItem& item);
-// Copies text into the record's tooltip: at most 63 characters, cut on a character boundary.
-void SetSharedTip(const std::string& text);
+class TrayIcons : public ShortcutListener {
+public:
+    TrayIcons();
+    TrayIcons(const TrayIcons&) = delete;
+    TrayIcons& operator=(const TrayIcons&) = delete;
 
-void AddTrayIcon(const ShortcutItem& item);       // NIM_ADD, flags 7
-void ChangeTrayIcon(const ShortcutItem& item);    // NIM_MODIFY, flags 7
-void RetitleTrayIcon(const ShortcutItem& item);   // NIM_MODIFY, flags 4
-void DeleteTrayIcon(int iconId);                  // NIM_DELETE, flags 0
+    // Fixes the shared record's size, owner window and callback message.
+    void SetOwner(HWND owner);
+
+    void ShortcutAdded(const ShortcutItem& item) override;     // NIM_ADD, flags 7
+    void ShortcutChanged(const ShortcutItem& item) override;   // NIM_MODIFY, flags 7
+    void ShortcutRetitled(const ShortcutItem& item) override;  // NIM_MODIFY, flags 4
+    void ShortcutRemoved(int iconId) override;                 // NIM_DELETE, flags 0
+
+private:
+    void Notify(DWORD message, const ShortcutItem& item, UINT flags);
+    HICON SpecialImage(ShortcutKind kind);
+
+    NOTIFYICONDATAA m_shared;
+    OwnedIcon m_specialImages[3];  // separator, dial-up, desktop access
+};

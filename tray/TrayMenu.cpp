@@ -1,29 +1,48 @@
 // Tray clicks and the shortcut menu with its enabling rules.
-#include "app/TrayApp.h"
+#include "dialogs/DialogOpen.h"
+#include "framework/Handles.h"
 #include "framework/SystemCalls.h"
+#include "framework/WinApp.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/Options.h"
 #include "tray/MainWnd.h"
 
+namespace {
+// Posted after the menu closes so that it closes properly when the user clicks elsewhere.
+const UINT MenuClosedNudge = WM_USER;
+// The beep a right click gives while the sheet or the About box is open.
+const UINT BusyBeep = 1;
+
+bool IsEntryMenuCommand(UINT id) {
+    return (id >= ID_DIALUP_ENTRY_FIRST && id <= ID_DIALUP_ENTRY_LAST) ||
+           (id >= ID_DESKTOP_ENTRY_FIRST && id <= ID_DESKTOP_ENTRY_LAST);
+}
+
+// Commands that open a modal window; a second one waits until the first has closed.
+bool OpensModalWindow(UINT id) {
+    return id == ID_DELETE || id == ID_CLOSE || id == ID_PROPERTIES || id == ID_NEW_ICON || id == ID_ABOUT;
+}
+}  // namespace
+
 LRESULT CMainWnd::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
     if (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_LBUTTONDBLCLK && mouseMessage != WM_RBUTTONDOWN)
         return 1;
-    if (App().ModalDepth > 0) {
+    if (TheApp()->ModalDepth > 0) {
         // A modal dialog is open: the click only brings it forward.
         HWND popup = GetLastActivePopup(m_hWnd);
         if (popup && popup != m_hWnd) SetForegroundWindow(popup);
         return 1;
     }
-    int number = ShortcutTable.NumberOfIconId(static_cast<int>(iconId));
+    int number = m_shortcuts.NumberOfIconId(iconId);
     if (number == 0) return 1;  // an icon that is already gone
-    int clickStyle = App().GetProfileInt(OptionsSection, "Click", 1);
+    int clickStyle = ReadOption(Option::Click);
     switch (mouseMessage) {
     case WM_LBUTTONDOWN:
-        if (clickStyle == 1) LaunchItem(number, WM_LBUTTONDOWN);
+        if (clickStyle == 1) LaunchItem(static_cast<WPARAM>(number), WM_LBUTTONDOWN);
         break;
     case WM_LBUTTONDBLCLK:
-        if (clickStyle == 2) LaunchItem(number, WM_LBUTTONDBLCLK);
+        if (clickStyle == 2) LaunchItem(static_cast<WPARAM>(number), WM_LBUTTONDBLCLK);
         break;
     case WM_RBUTTONDOWN:
         // While the sheet or the About box exists the click only beeps; the item they were
@@ -40,40 +59,37 @@ void CMainWnd::ShowShortcutMenu(int) {
     GetCursorPos(&cursor);
     SetForegroundWindow(m_hWnd);
     if (DialogOpenFlag) {
-        System.messageBeep(1);
+        System.messageBeep(BusyBeep);
         return;
     }
-    HMENU menu = LoadMenuA(App().m_hInstance, MAKEINTRESOURCEA(IDM_SHORTCUT_MENU));
+    OwnedMenu menu(LoadMenuA(TheApp()->m_hInstance, MAKEINTRESOURCEA(IDM_SHORTCUT_MENU)));
     if (!menu) return;
-    LocaliseMenu(menu);
-    HMENU popup = GetSubMenu(menu, 0);
+    LocaliseMenu(menu.get());
+    HMENU popup = GetSubMenu(menu.get(), 0);
     SetMenuDefaultItem(popup, ID_PROPERTIES, FALSE);
     TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd, nullptr);
-    // Lets the menu close properly when the user clicks elsewhere.
-    PostMessageA(m_hWnd, WM_USER, 0, 0);
-    DestroyMenu(menu);
+    PostMessageA(m_hWnd, MenuClosedNudge, 0, 0);
 }
 
-bool CMainWnd::OnUpdateCommand(UINT id, bool& enabled) {
-    if ((id >= 101 && id <= 120) || (id >= 201 && id <= 450)) {
-        enabled = true;  // entries of the dial-up and desktop menus
-        return true;
-    }
+bool CMainWnd::IsCommandEnabled(UINT id) const {
+    if (IsEntryMenuCommand(id)) return true;
     switch (id) {
     case ID_DELETE:
     case ID_NEW_ICON:
     case ID_NEW_SEPARATOR:
     case ID_CLOSE:
-        enabled = !IsPasswordStored();
-        return true;
+        return !IsPasswordStored();
     case ID_NEW_DUN:
-        enabled = !IsPasswordStored() && !ShortcutTable.HasItemWithPath(DialUpWord);
-        return true;
+        return !IsPasswordStored() && !m_shortcuts.Contains(ShortcutKind::DialUp);
     case ID_NEW_DESKACCESS:
-        enabled = !IsPasswordStored() && !ShortcutTable.HasItemWithPath(DeskAccessWord);
-        return true;
+        return !IsPasswordStored() && !m_shortcuts.Contains(ShortcutKind::DeskAccess);
     }
-    return false;
+    return HasCommandHandler(id);
+}
+
+bool CMainWnd::OnUpdateCommand(UINT id, bool& enabled) {
+    enabled = IsCommandEnabled(id);
+    return true;
 }
 
 bool CMainWnd::HasCommandHandler(UINT id) const {
@@ -90,13 +106,16 @@ bool CMainWnd::HasCommandHandler(UINT id) const {
 }
 
 bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
+    if (!HasCommandHandler(id)) return false;
+    // A command the menu would grey (one posted by another program, say) is refused here too.
+    if (!IsCommandEnabled(id) || (OpensModalWindow(id) && TheApp()->ModalDepth > 0)) return true;
     switch (id) {
-    case ID_NEW_SEPARATOR: AddSpecialItem(ShortcutKind::Separator); return true;
-    case ID_NEW_DUN: AddSpecialItem(ShortcutKind::DialUp); return true;
-    case ID_NEW_DESKACCESS: AddSpecialItem(ShortcutKind::DeskAccess); return true;
-    case ID_DELETE: DeleteContextItem(); return true;
-    case ID_CLOSE: CloseProgram(); return true;
-    case ID_ABOUT: ShowAboutBox(); return true;
+    case ID_NEW_SEPARATOR: AddSpecialItem(ShortcutKind::Separator); break;
+    case ID_NEW_DUN: AddSpecialItem(ShortcutKind::DialUp); break;
+    case ID_NEW_DESKACCESS: AddSpecialItem(ShortcutKind::DeskAccess); break;
+    case ID_DELETE: DeleteContextItem(); break;
+    case ID_CLOSE: CloseProgram(); break;
+    case ID_ABOUT: ShowAboutBox(); break;
     }
-    return false;
+    return true;
 }

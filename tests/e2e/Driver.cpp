@@ -125,36 +125,6 @@ int IconDifference(const Image& shown, HICON icon, int x, int y) {
     return different;
 }
 
-// An open registry key, closed at the end of the scope.
-struct Key {
-    HKEY handle = nullptr;
-    Key(HKEY root, const std::string& path, bool write) {
-        const LONG result =
-            write ? RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr)
-                  : RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &handle);
-        if (result != ERROR_SUCCESS) handle = nullptr;
-    }
-    ~Key() {
-        if (handle) RegCloseKey(handle);
-    }
-    Key(const Key&) = delete;
-    Key& operator=(const Key&) = delete;
-};
-
-bool ReadValue(const std::string& path, const char* name, DWORD wantedType, std::string* data) {
-    Key key(HKEY_CURRENT_USER, path, false);
-    DWORD type = 0, size = 0;
-    if (!key.handle || RegQueryValueExA(key.handle, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        type != wantedType)
-        return false;
-    data->assign(size + 1, '\0');
-    if (RegQueryValueExA(key.handle, name, nullptr, &type, reinterpret_cast<BYTE*>(&(*data)[0]), &size) !=
-        ERROR_SUCCESS)
-        return false;
-    data->resize(size);
-    return true;
-}
-
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
@@ -499,7 +469,12 @@ LPCSTR ShownSystemIcon(HWND iconControl) {
     return best;
 }
 
-bool KeyExists(const std::string& path, HKEY root) { return Key(root, path, false).handle != nullptr; }
+bool KeyExists(const std::string& path, HKEY root) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
 
 bool DeleteKeyTree(const std::string& path, HKEY root) {
     if (path.find('\\') == std::string::npos || path[0] == '\\') return false;
@@ -509,41 +484,44 @@ bool DeleteKeyTree(const std::string& path, HKEY root) {
 
 std::vector<std::string> KeyContents(const std::string& path) {
     std::vector<std::string> names;
-    Key key(HKEY_CURRENT_USER, path, false);
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
     char name[16384];  // the longest value name
-    for (DWORD i = 0, length = sizeof(name); key.handle; ++i, length = sizeof(name)) {
-        if (RegEnumKeyExA(key.handle, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    for (DWORD i = 0, length = sizeof(name);
+         RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, length = sizeof(name))
         names.push_back(std::string(name, length) + "\\");
-    }
-    for (DWORD i = 0, length = sizeof(name); key.handle; ++i, length = sizeof(name)) {
-        if (RegEnumValueA(key.handle, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    for (DWORD i = 0, length = sizeof(name);
+         RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, length = sizeof(name))
         names.emplace_back(name, length);
-    }
+    RegCloseKey(key);
     return names;
 }
 
 std::string ReadString(const std::string& path, const char* name) {
-    std::string data;
-    return ReadValue(path, name, REG_SZ, &data) ? data.substr(0, data.find('\0')) : "<missing>";
+    char data[4096];
+    DWORD size = sizeof(data);
+    return RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) == ERROR_SUCCESS
+               ? data
+               : "<missing>";
 }
 
 DWORD ReadDword(const std::string& path, const char* name) {
-    std::string data;
-    DWORD value = 0xFFFFFFFF;
-    if (ReadValue(path, name, REG_DWORD, &data) && data.size() == sizeof(value)) std::memcpy(&value, data.data(), 4);
-    return value;
+    DWORD value = 0, size = sizeof(value);
+    return RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+                   ERROR_SUCCESS
+               ? value
+               : 0xFFFFFFFF;
 }
 
 bool WriteString(const std::string& path, const char* name, const std::string& value) {
-    Key key(HKEY_CURRENT_USER, path, true);
-    return key.handle && RegSetValueExA(key.handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                        static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    return RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name, REG_SZ, value.c_str(),
+                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
 bool WriteDword(const std::string& path, const char* name, DWORD value) {
-    Key key(HKEY_CURRENT_USER, path, true);
-    return key.handle && RegSetValueExA(key.handle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                                        sizeof(value)) == ERROR_SUCCESS;
+    return RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name, REG_DWORD, &value, sizeof(value)) == ERROR_SUCCESS;
 }
 
 bool WriteShortcut(const std::string& name, const ShortcutSettings& settings) {

@@ -41,6 +41,27 @@ TEST(StartupTest, NormalStartShowsNoWindowAndASecondStartEndsAtOnce) {
     EXPECT_EQ(0u, first.ExitCode());
 }
 
+TEST(StartupTest, TwoCopiesStartedAtTheSameMomentLeaveOne) {
+    CleanSettings settings;
+    ASSERT_TRUE(WriteOrder("Separator|"));
+    ProgramFolder folder({"velko009.mlb"});
+    ASSERT_EQ("", folder.Problem());
+    ASSERT_TRUE(WaitForEmptyTrayCell(0)) << "icons of an earlier program are still shown";
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        Program one, two;
+        ASSERT_TRUE(one.Start(folder.Path()) && two.Start(folder.Path()));
+        HWND main = WaitForWindow(kMainWindowClass, nullptr, 0, false);
+        ASSERT_NE(nullptr, main);
+        EXPECT_TRUE(WaitUntil([&] { return one.IsRunning() != two.IsRunning(); })) << "attempt " << attempt;
+        Sleep(300);
+        EXPECT_TRUE(one.IsRunning() != two.IsRunning()) << "attempt " << attempt;
+        EXPECT_TRUE(WaitForEmptyTrayCell(1, 0)) << "both copies added an icon";
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(one.WaitForExit() && two.WaitForExit());
+        ASSERT_TRUE(WaitForEmptyTrayCell(0));
+    }
+}
+
 TEST(StartupTest, NoLanguageFileGivesTheFixedMessageAndOnlyTheOptionsKey) {
     CleanSettings settings;
     const char* explorerVerb = "exefile\\shell\\zzVelkator";  // ".exe" is "exefile" in the test prefix

@@ -3,7 +3,7 @@
 #include "app/TrayApp.h"
 #include "framework/Wnd.h"
 #include "lang/Language.h"
-#include "lang/ShowMessage.h"
+#include "dialogs/ShowMessage.h"
 #include "res/resource.h"
 #include <gtest/gtest.h>
 #include <string>

@@ -89,3 +89,13 @@ void DeleteRegistryTree(const std::string& path) {
 std::string ExecutableFolder() {
     return TheApp()->ModuleFolder();
 }
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    content.assign(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    BOOL ok = ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &read, nullptr);
+    CloseHandle(file);
+    return ok && read == content.size();
+}

@@ -38,5 +38,6 @@ bool RegistryValueExists(const std::string& path, const char* name);
 int RegistryValueCount(const std::string& path);
 void DeleteRegistryTree(const std::string& path);
 
-// The folder of the test executable (the build's bin folder).
+// The folder of the test executable.
 std::string ExecutableFolder();
+bool ReadWholeFile(const std::string& path, std::string& content);

@@ -1,21 +1,26 @@
 #include "TrayFixture.h"
 #include "app/TrayApp.h"
-#include "framework/WinApp.h"
+#include "dialogs/DialogOpen.h"
 #include "lang/Language.h"
-#include "store/ShortcutTable.h"
+
+namespace {
+// Destroying the main window posts WM_QUIT; a later test's dialog must not see it.
+void DestroyMainWindow(CMainWnd& window) {
+    window.DestroyWindow();
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+}  // namespace
 
 void TrayFixture::TearDown() {
-    if (WindowAlive()) window->DestroyWindow();
+    if (WindowAlive()) DestroyMainWindow(*window);
     App().m_pMainWnd = nullptr;
     App().ModalDepth = 0;
     DialogOpenFlag = false;
     OpenLanguageLibrary(9);
-    // Destroying the main window posts WM_QUIT; a later test's dialog must not see it.
-    MSG quit;
-    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
-void TrayFixture::StoreShortcuts(const std::vector<std::string>& tokens) {
+void TrayFixture::CreateWindowWith(const std::vector<std::string>& tokens) {
     std::string order;
     for (const std::string& token : tokens) {
         size_t equals = token.find('=');
@@ -27,10 +32,7 @@ void TrayFixture::StoreShortcuts(const std::vector<std::string>& tokens) {
         order += name + "|";
     }
     TheApp()->WriteProfileString("Shortcuts", "Order", order.c_str());
-}
-
-void TrayFixture::CreateWindowWith(const std::vector<std::string>& tokens) {
-    StoreShortcuts(tokens);
+    if (WindowAlive()) DestroyMainWindow(*window);
     CMainWnd::RegisterWindowClass(GetModuleHandleA(nullptr));
     window.reset(new CMainWnd);
     ASSERT_TRUE(window->Create());
@@ -38,8 +40,8 @@ void TrayFixture::CreateWindowWith(const std::vector<std::string>& tokens) {
 }
 
 void TrayFixture::Click(int itemNumber, UINT mouseMessage) {
-    int iconId = ShortcutTable.Items[itemNumber - 1].IconId;
-    SendMessageA(window->m_hWnd, WM_USER + 100, static_cast<WPARAM>(iconId), mouseMessage);
+    int iconId = window->Shortcuts().At(itemNumber - 1).IconId;
+    SendMessageA(window->m_hWnd, TrayCallbackMessage, static_cast<WPARAM>(iconId), mouseMessage);
 }
 
 std::string TrayFixture::Order() const {

@@ -16,10 +16,8 @@ protected:
     std::unique_ptr<CMainWnd> window;
 
     void TearDown() override;
-    // Stores application shortcuts (name=path) and special items in this order, then makes the window.
+    // Stores application shortcuts ("name=path") and special items in this order, then makes the window.
     void CreateWindowWith(const std::vector<std::string>& tokens);
-    // Stores the order and shortcuts only.
-    void StoreShortcuts(const std::vector<std::string>& tokens);
     // Sends the tray callback for item number (1-based) with a mouse message.
     void Click(int itemNumber, UINT mouseMessage);
     std::string Order() const;

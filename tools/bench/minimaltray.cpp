@@ -1,6 +1,7 @@
 // Baseline for the start-up benchmark: about the least a program can do to show the same tray
 // icons. A hidden top-level window of its own class gets one small icon per line of the list
-// file named on the command line; the icons go again when the window is destroyed.
+// file named on the command line; the icons go again when the window is destroyed, and come
+// back when the taskbar is created again.
 #include <windows.h>
 #include <shellapi.h>
 #include <stdio.h>
@@ -14,9 +15,19 @@ const int MaxIcons = 100;
 const DWORD ListFileLimit = MaxIcons * (MAX_PATH + 2);
 
 char g_listText[ListFileLimit + 1];  // one byte more is read than allowed, to notice a longer file
+const char* g_listPath = nullptr;
 int g_iconCount = 0;
+UINT g_taskbarCreated = 0;
+
+bool ReadListFile(const char* path);
+void AddIconsFromList(HWND window);
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == g_taskbarCreated && message != 0) {
+        g_iconCount = 0;
+        if (ReadListFile(g_listPath)) AddIconsFromList(window);
+        return 0;
+    }
     if (message == WM_DESTROY) {
         NOTIFYICONDATAA data = {};
         data.cbSize = NOTIFYICONDATAA_V1_SIZE;
@@ -68,6 +79,7 @@ void AddIcon(HWND window, const char* path) {
     TipOf(path, data.szTip, sizeof data.szTip);
     // Counted even when the shell refuses it, so that the same identifiers are deleted later.
     Shell_NotifyIconA(NIM_ADD, &data);
+    DestroyIcon(icon);  // the shell keeps its own copy
     ++g_iconCount;
 }
 
@@ -89,6 +101,8 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: minimaltray LISTFILE\n");
         return 2;
     }
+    g_listPath = argv[1];
+    g_taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     if (!ReadListFile(argv[1])) {
         fprintf(stderr, "minimaltray: cannot read %s, or it is too long\n", argv[1]);
         return 1;

@@ -1,6 +1,6 @@
-#include "lang/ShowMessage.h"
-#include "app/TrayApp.h"
+#include "dialogs/ShowMessage.h"
 #include "dialogs/MessageDlg.h"
+#include "framework/WinApp.h"
 #include "lang/Language.h"
 #include <string>
 
@@ -23,7 +23,7 @@ int ShowMessage(const char* key, UINT style, const char* titleKey, std::initiali
     std::string title = MessageTitle(key, titleKey);
 
     // Owned by whatever the program shows on top now, so the box stays in front of it.
-    CWnd* main = App().m_pMainWnd;
+    CWnd* main = TheApp() ? TheApp()->m_pMainWnd : nullptr;
     HWND owner = main && main->m_hWnd ? GetLastActivePopup(main->m_hWnd) : nullptr;
 
     ModalScope modal;

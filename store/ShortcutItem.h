@@ -1,5 +1,5 @@
-// The in-memory shortcut list: up to 100 records in tray order, without gaps.
-// Positions are 0-based; menus, the tray callback and message 143 use 1-based item numbers.
+// One shortcut record and the kinds of record. Special items (separator, dial-up and desktop
+// access) carry their kind word in Path and in the stored order.
 #pragma once
 #include <string>
 
@@ -26,7 +26,7 @@ struct ShortcutItem {
     std::string Arguments;
     int Prompt = 0;         // 1: ask for arguments before launching
     int Style = 1;          // 1 normal, 2 maximised, 3 minimised
-    int IconId = 0;         // tray icon identifier; 0 marks a record not in use
+    int IconId = 0;         // tray icon identifier; never reused within a run
 
     ShortcutKind Kind() const { return KindOf(Path); }
     // The icon source: IconPath, or Path when IconPath is empty.
@@ -34,20 +34,3 @@ struct ShortcutItem {
     // What stands for this item in the stored order.
     std::string OrderToken() const;
 };
-
-const int MaxShortcuts = 100;
-
-struct ShortcutTableData {
-    ShortcutItem Items[MaxShortcuts];
-    int Count = 0;
-    bool IsFull() const { return Count >= MaxShortcuts; }
-    // Item by 1-based number; null outside 1 to Count.
-    ShortcutItem* ItemByNumber(int number);
-    // 1-based number of the item showing the icon, or 0.
-    int NumberOfIconId(int iconId) const;
-    bool HasItemWithPath(const char* path) const;
-};
-
-extern ShortcutTableData ShortcutTable;
-// Identifiers for new tray icons; only grows during a run.
-extern int IconIdCounter;

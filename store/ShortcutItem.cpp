@@ -1,12 +1,9 @@
-#include "store/ShortcutTable.h"
+#include "store/ShortcutItem.h"
 #include "res/resource.h"
 
 const char* const SeparatorWord = "Separator";
 const char* const DialUpWord = "Dial-Up Networking";
 const char* const DeskAccessWord = "DeskAccess";
-
-ShortcutTableData ShortcutTable;
-int IconIdCounter = 1;
 
 ShortcutKind KindOf(const std::string& pathOrToken) {
     if (pathOrToken == SeparatorWord) return ShortcutKind::Separator;
@@ -45,20 +42,4 @@ int KindIconResource(ShortcutKind kind) {
 std::string ShortcutItem::OrderToken() const {
     const char* word = KindWord(Kind());
     return word ? std::string(word) : Name;
-}
-
-ShortcutItem* ShortcutTableData::ItemByNumber(int number) {
-    return number >= 1 && number <= Count ? &Items[number - 1] : nullptr;
-}
-
-int ShortcutTableData::NumberOfIconId(int iconId) const {
-    for (int i = 0; i < Count; ++i)
-        if (Items[i].IconId == iconId) return i + 1;
-    return 0;
-}
-
-bool ShortcutTableData::HasItemWithPath(const char* path) const {
-    for (int i = 0; i < Count; ++i)
-        if (Items[i].IconId != 0 && Items[i].Path == path) return true;
-    return false;
 }

@@ -1,0 +1,3 @@
+#include "dialogs/DialogOpen.h"
+
+bool DialogOpenFlag = false;

@@ -1,0 +1,180 @@
+#include "store/ShortcutList.h"
+#include "framework/RegistryKey.h"
+#include "framework/WinApp.h"
+#include "store/LegacyIni.h"
+#include "store/ShortcutStore.h"
+#include <windows.h>
+
+void ShortcutList::Load(const std::string& legacyIniPath, SpecialTitle titleOf) {
+    m_items.clear();
+    m_nextIconId = 1;
+    m_pendingIndex = -1;
+    m_unloadedTail.clear();
+    ImportLegacyIni(legacyIniPath);
+
+    RegistryKey shortcuts;  // opened once: every token's marker is read from it
+    TheApp()->OpenProfileSection(ShortcutsSection, shortcuts);
+    const std::string order = shortcuts.ReadAnyText(OrderValue);
+    size_t start = 0, bar;
+    while ((bar = order.find('|', start)) != std::string::npos) {
+        std::string token = order.substr(start, bar - start);
+        ShortcutItem item;
+        item.Path = token;
+        if (item.Kind() != ShortcutKind::Application) {
+            if (IsFull()) break;
+            item.Name = titleOf(item.Kind());
+            Append(item, true);
+        } else if (IsInstalled(shortcuts, token) && !HasApplicationNamed(token, -1)) {
+            if (IsFull()) break;
+            ReadApplicationValues(token, item);
+            item.Name = token;
+            Append(item, true);
+        }
+        start = bar + 1;
+    }
+    m_unloadedTail = order.substr(start);
+}
+
+const ShortcutItem* ShortcutList::ByNumber(UINT_PTR number) const {
+    return number >= 1 && number <= m_items.size() ? &m_items[number - 1] : nullptr;
+}
+
+int ShortcutList::NumberOfIconId(UINT_PTR iconId) const {
+    for (size_t i = 0; i < m_items.size(); ++i)
+        if (static_cast<UINT_PTR>(m_items[i].IconId) == iconId) return static_cast<int>(i + 1);
+    return 0;
+}
+
+bool ShortcutList::Contains(ShortcutKind kind) const {
+    for (const ShortcutItem& item : m_items)
+        if (item.Kind() == kind) return true;
+    return false;
+}
+
+bool ShortcutList::HasApplicationNamed(const std::string& name, int exceptIndex) const {
+    for (int i = 0; i < Count(); ++i) {
+        const ShortcutItem& item = m_items[static_cast<size_t>(i)];
+        if (i != exceptIndex && item.Kind() == ShortcutKind::Application &&
+            lstrcmpiA(item.Name.c_str(), name.c_str()) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool ShortcutList::IsNameTaken(const std::string& name, int exceptIndex) const {
+    if (HasApplicationNamed(name, exceptIndex)) return true;
+    // Shortcuts the list did not load (past the hundredth, say) keep their names too.
+    bool ownName = exceptIndex >= 0 && exceptIndex < Count() &&
+                   lstrcmpiA(At(exceptIndex).Name.c_str(), name.c_str()) == 0;
+    return !ownName && IsNameInstalled(name);
+}
+
+void ShortcutList::Append(ShortcutItem item, bool announce) {
+    item.IconId = m_nextIconId++;
+    m_items.push_back(item);
+    if (announce && m_listener) m_listener->ShortcutAdded(m_items.back());
+}
+
+int ShortcutList::AppendSpecial(ShortcutKind kind, const std::string& title) {
+    if (IsFull() || kind == ShortcutKind::Application) return -1;
+    ShortcutItem item;
+    item.Path = KindWord(kind);
+    item.Name = title;
+    Append(item, true);
+    WriteStoredOrder(OrderWithToken(ReadStoredOrder(), item.Path));
+    return Count() - 1;
+}
+
+int ShortcutList::AppendPending() {
+    if (IsFull() || m_pendingIndex >= 0) return -1;
+    Append(ShortcutItem(), false);  // no icon until it is saved
+    m_pendingIndex = Count() - 1;
+    return m_pendingIndex;
+}
+
+void ShortcutList::DropPending() {
+    if (m_pendingIndex < 0) return;
+    m_items.erase(m_items.begin() + m_pendingIndex);
+    m_pendingIndex = -1;
+}
+
+ShortcutList::SaveResult ShortcutList::SaveApplication(int index, const ShortcutItem& values) {
+    if (index < 0 || index >= Count() || At(index).Kind() != ShortcutKind::Application ||
+        values.Kind() != ShortcutKind::Application)
+        return SaveResult::NoRecord;
+    if (!IsStorableName(values.Name)) return SaveResult::BadName;
+    ShortcutItem& record = m_items[static_cast<size_t>(index)];
+    const bool isNew = index == m_pendingIndex;
+    const std::string oldName = record.Name;
+    const bool renamed = !isNew && oldName != values.Name;
+    // Two shortcuts must never share one section; a change of letter case only is the same name.
+    if ((isNew || lstrcmpiA(oldName.c_str(), values.Name.c_str()) != 0) && IsNameTaken(values.Name, index))
+        return SaveResult::NameTaken;
+
+    const int iconId = record.IconId;
+    record = values;
+    record.IconId = iconId;
+    // The old section goes first: for a change of letter case it is the same registry key.
+    if (renamed) DeleteApplicationData(oldName);
+    WriteApplicationItem(record);
+    if (isNew) {
+        m_pendingIndex = -1;
+        WriteStoredOrder(OrderWithToken(ReadStoredOrder(), record.Name));
+        if (m_listener) m_listener->ShortcutAdded(record);
+    } else {
+        if (renamed) WriteStoredOrder(OrderWithTokenReplaced(ReadStoredOrder(), oldName, record.Name));
+        if (m_listener) m_listener->ShortcutChanged(record);
+    }
+    return SaveResult::Saved;
+}
+
+void ShortcutList::Remove(int index) {
+    if (index < 0 || index >= Count()) return;
+    if (index == m_pendingIndex) {
+        DropPending();
+        return;
+    }
+    const ShortcutItem removed = At(index);
+    m_items.erase(m_items.begin() + index);
+    if (index < m_pendingIndex) --m_pendingIndex;
+    if (m_listener) m_listener->ShortcutRemoved(removed.IconId);
+    if (removed.Kind() == ShortcutKind::Application) DeleteApplicationData(removed.Name);
+    WriteStoredOrder(OrderOfRecords());
+}
+
+bool ShortcutList::Reorder(const std::vector<int>& newOrder) {
+    if (newOrder.size() != m_items.size() || m_pendingIndex >= 0) return false;
+    std::vector<bool> used(m_items.size(), false);
+    std::vector<ShortcutItem> moved;
+    for (size_t place = 0; place < newOrder.size(); ++place) {
+        int from = newOrder[place];
+        if (from < 0 || from >= Count() || used[static_cast<size_t>(from)]) return false;
+        used[static_cast<size_t>(from)] = true;
+        moved.push_back(m_items[static_cast<size_t>(from)]);
+        moved.back().IconId = m_items[place].IconId;  // the identifier belongs to the place
+    }
+    std::vector<ShortcutItem> before;
+    before.swap(m_items);
+    m_items = moved;
+    const std::string order = OrderOfRecords();
+    if (order == ReadStoredOrder()) return true;
+    WriteStoredOrder(order);
+    for (size_t place = 0; place < m_items.size(); ++place)
+        if (m_listener && m_items[place].Name != before[place].Name) m_listener->ShortcutChanged(m_items[place]);
+    return true;
+}
+
+void ShortcutList::Retitle(SpecialTitle titleOf) {
+    for (ShortcutItem& item : m_items) {
+        if (item.Kind() == ShortcutKind::Application) continue;
+        item.Name = titleOf(item.Kind());
+        if (m_listener) m_listener->ShortcutRetitled(item);
+    }
+}
+
+std::string ShortcutList::OrderOfRecords() const {
+    std::string order;
+    for (int i = 0; i < Count(); ++i)
+        if (i != m_pendingIndex) order += At(i).OrderToken() + "|";
+    return order + m_unloadedTail;
+}

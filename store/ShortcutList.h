@@ -1,0 +1,84 @@
+// The one owner of the shortcut list: up to 100 records in tray order, the icon-identifier
+// counter, and the stored order's tokens that did not fit. Every operation keeps the records,
+// the registry and (through the listener) the tray icons in step; nothing else edits them.
+// Positions are 0-based; menus, the tray callback and message 143 use 1-based item numbers.
+#pragma once
+#include "store/ShortcutItem.h"
+#include <basetsd.h>
+#include <string>
+#include <vector>
+
+// Told of every change, so that whatever shows the records (the tray icons) follows them.
+class ShortcutListener {
+public:
+    virtual void ShortcutAdded(const ShortcutItem& item) = 0;
+    virtual void ShortcutChanged(const ShortcutItem& item) = 0;    // image and tip
+    virtual void ShortcutRetitled(const ShortcutItem& item) = 0;   // tip only
+    virtual void ShortcutRemoved(int iconId) = 0;
+
+protected:
+    ~ShortcutListener() = default;
+};
+
+// The tooltip of a special item in the current language.
+typedef std::string (*SpecialTitle)(ShortcutKind kind);
+
+class ShortcutList {
+public:
+    static const int Capacity = 100;
+
+    explicit ShortcutList(ShortcutListener* listener = nullptr) : m_listener(listener) {}
+    ShortcutList(const ShortcutList&) = delete;
+    ShortcutList& operator=(const ShortcutList&) = delete;
+
+    // Imports the legacy file at legacyIniPath (when there is one), then reads the stored order.
+    // Identifiers start again at 1. An application name that appears twice is loaded once.
+    void Load(const std::string& legacyIniPath, SpecialTitle titleOf);
+
+    int Count() const { return static_cast<int>(m_items.size()); }
+    bool IsFull() const { return Count() >= Capacity; }
+    const ShortcutItem& At(int index) const { return m_items[static_cast<size_t>(index)]; }
+    // The record of a 1-based item number, or null when there is none.
+    const ShortcutItem* ByNumber(UINT_PTR number) const;
+    // The 1-based number of the record showing iconId, or 0.
+    int NumberOfIconId(UINT_PTR iconId) const;
+    bool Contains(ShortcutKind kind) const;
+    // Whether a record other than exceptIndex, or the stored shortcuts, use name (any letter case).
+    bool IsNameTaken(const std::string& name, int exceptIndex = -1) const;
+
+    // A special item at the end, stored at once; its index, or -1 when the list is full.
+    int AppendSpecial(ShortcutKind kind, const std::string& title);
+    // An empty application record at the end with a new identifier, not stored until it is saved;
+    // its index, or -1 when the list is full or another record is pending.
+    int AppendPending();
+    int PendingIndex() const { return m_pendingIndex; }
+    // Drops the pending record; its identifier is not used again.
+    void DropPending();
+
+    enum class SaveResult { Saved, BadName, NameTaken, NoRecord };
+    // Stores the application record at index with values (IconId is kept). A pending record is
+    // added to the order and its icon appears; a renamed one leaves its old name nowhere behind.
+    SaveResult SaveApplication(int index, const ShortcutItem& values);
+    // Removes the record with its icon and, for an application, its stored section.
+    void Remove(int index);
+    // Puts the records in a new order: newOrder[place] is the index the record there came from.
+    // Identifiers stay with their places; only places whose record changed are announced.
+    // False (nothing changed) when newOrder is not a permutation of the records.
+    bool Reorder(const std::vector<int>& newOrder);
+    // Gives every special item the title of the current language.
+    void Retitle(SpecialTitle titleOf);
+
+private:
+    void Append(ShortcutItem item, bool announce);
+    bool HasApplicationNamed(const std::string& name, int exceptIndex) const;
+    // The order text of the records plus the stored text that was not loaded.
+    std::string OrderOfRecords() const;
+
+    std::vector<ShortcutItem> m_items;
+    int m_nextIconId = 1;
+    int m_pendingIndex = -1;
+    // Stored order text from the first token that was not loaded (the list was full, or text
+    // after the last bar); kept so that rewriting the order never drops a shortcut.
+    std::string m_unloadedTail;
+    ShortcutListener* m_listener;
+};

@@ -1,0 +1,185 @@
+// The main window's tray side in-process: icon handles, click dispatch, menu enabling and the
+// commands it refuses, launch rules a user cannot reach cheaply, and tooltip cutting.
+#include "TrayFixture.h"
+#include "app/TrayApp.h"
+#include "dialogs/DialogOpen.h"
+#include "framework/TextCut.h"
+#include "lang/Language.h"
+#include "res/resource.h"
+#include "store/Options.h"
+#include <mmsystem.h>
+#include <set>
+
+namespace {
+std::string ThisProgram() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return path;
+}
+
+bool IconStillExists(HICON icon) {
+    ICONINFO info = {};
+    if (!GetIconInfo(icon, &info)) return false;
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    return true;
+}
+}  // namespace
+
+TEST_F(TrayFixture, IconsHandedToTheShellAreFreedExceptTheThreeSpecialImages) {
+    std::vector<std::string> tokens = {"Separator", "Dial-Up Networking", "DeskAccess"};
+    for (int i = 0; i < 97; ++i) tokens.push_back("App" + std::to_string(i) + "=" + ThisProgram() + ",1");
+    CreateWindowWith(tokens);
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    for (int i = 0; i < 50; ++i) SendMessageA(window->m_hWnd, taskbarCreated, 0, 0);
+    ASSERT_EQ(100u * 51, system.NotificationsOf(NIM_ADD).size());
+    std::set<HICON> handedOver, alive;
+    for (const NotifyCall& call : system.notifications) {
+        EXPECT_NE(nullptr, call.data.hIcon);
+        handedOver.insert(call.data.hIcon);
+    }
+    for (HICON icon : handedOver)
+        if (IconStillExists(icon)) alive.insert(icon);
+    EXPECT_EQ(3u, alive.size()) << "of " << handedOver.size() << " icons handed over";
+}
+
+TEST_F(TrayFixture, ClicksFollowTheClickStyleAndWaitForOpenWindows) {
+    CreateWindowWith({"Editor=C:\\Tools\\editor.exe", "Separator"});
+    const struct { int style; std::vector<UINT> messages; size_t launches; } cases[] = {
+        {1, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}, 1},
+        {2, {WM_LBUTTONDOWN, WM_LBUTTONUP}, 0},
+        {2, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}, 1},
+        {0, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MBUTTONDOWN, WM_RBUTTONUP}, 0},
+    };
+    for (const auto& c : cases) {
+        WriteOption(Option::Click, c.style);
+        system.Clear();
+        for (UINT message : c.messages) Click(1, message);
+        EXPECT_EQ(c.launches, system.launches.size()) << "style " << c.style;
+    }
+    WriteOption(Option::Click, 1);
+    system.Clear();
+    App().ModalDepth = 1;  // a dialog is open: clicks only bring it forward (a menu would block here)
+    Click(1, WM_LBUTTONDOWN);
+    Click(1, WM_RBUTTONDOWN);
+    App().ModalDepth = 0;
+    window->ContextItem = 2;
+    DialogOpenFlag = true;  // the sheet or the About box exists: a right click only beeps
+    Click(1, WM_RBUTTONDOWN);
+    EXPECT_TRUE(system.launches.empty());
+    EXPECT_EQ((std::vector<UINT>{1}), system.beeps);
+    EXPECT_EQ(2, window->ContextItem);
+
+    // Identifiers and item numbers are taken whole: a value beyond 32 bits never becomes a valid one.
+    const WPARAM wide = (static_cast<WPARAM>(1) << 32) | 1;
+    SendMessageA(window->m_hWnd, TrayCallbackMessage, wide, WM_LBUTTONDOWN);
+    SendMessageA(window->m_hWnd, TrayCallbackMessage, 99, WM_LBUTTONDOWN);
+    for (WPARAM number : {wide, WPARAM(0), WPARAM(3)}) SendMessageA(window->m_hWnd, LaunchItemMessage, number, 0);
+    EXPECT_TRUE(system.launches.empty());
+    SendMessageA(window->m_hWnd, LaunchItemMessage, 1, 0);
+    EXPECT_EQ(1u, system.launches.size());
+}
+
+TEST_F(TrayFixture, CommandsTheMenuWouldGreyAreRefused) {
+    CreateWindowWith({"Dial-Up Networking", "Editor=C:\\e.exe"});
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDM_SHORTCUT_MENU));
+    HMENU top = GetSubMenu(menu, 0);
+    auto enabled = [&](UINT command) {
+        SendMessageA(window->m_hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(top), 0);
+        SendMessageA(window->m_hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(top, 0)), 0);
+        return !(GetMenuState(menu, command, MF_BYCOMMAND) & MF_GRAYED);
+    };
+    EXPECT_FALSE(enabled(ID_NEW_DUN));
+    EXPECT_TRUE(enabled(ID_NEW_DESKACCESS));
+    SendMessageA(window->m_hWnd, WM_COMMAND, ID_NEW_DUN, 0);
+    EXPECT_EQ("Dial-Up Networking|Editor|", Order());
+
+    WriteOption(Option::Security, "x");
+    for (UINT command : {ID_DELETE, ID_NEW_ICON, ID_NEW_SEPARATOR, ID_CLOSE, ID_NEW_DESKACCESS})
+        EXPECT_FALSE(enabled(command)) << command;
+    SendMessageA(window->m_hWnd, WM_COMMAND, ID_NEW_SEPARATOR, 0);
+    EXPECT_EQ("Dial-Up Networking|Editor|", Order());
+    WriteOption(Option::Security, "");
+    EXPECT_TRUE(enabled(ID_NEW_SEPARATOR));
+    DestroyMenu(menu);
+
+    // While a question is open, a second command that asks one waits its turn instead of stacking.
+    DialogRobot robot;
+    robot.Then([&](HWND box) {
+        SendMessageA(window->m_hWnd, WM_COMMAND, ID_CLOSE, 0);
+        SendMessageA(window->m_hWnd, WM_COMMAND, ID_DELETE, 0);
+        SendMessageA(GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
+    });
+    SendMessageA(window->m_hWnd, WM_COMMAND, ID_CLOSE, 0);
+    PumpMessages(200);
+    EXPECT_EQ(1, robot.DialogsSeen());
+    EXPECT_TRUE(WindowAlive());
+}
+
+TEST_F(TrayFixture, AboutBoxCountsAsOpenAndModalWhileItShowsAndPlaysTheStartSound) {
+    CreateWindowWith({"Separator"});
+    DialogRobot robot;
+    robot.Then([](HWND about) {
+        EXPECT_TRUE(DialogOpenFlag && App().ModalDepth == 1);
+        SendMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+    });
+    SendMessageA(window->m_hWnd, WM_COMMAND, ID_ABOUT, 0);
+    EXPECT_TRUE(robot.AllActionsUsed());
+    EXPECT_FALSE(DialogOpenFlag);
+    ASSERT_EQ(1u, system.sounds.size());
+    EXPECT_EQ("SystemStart", system.sounds[0].sound);
+    EXPECT_EQ(static_cast<UINT>(SND_ASYNC), system.sounds[0].flags);
+}
+
+TEST_F(TrayFixture, LaunchPlaysTheChosenSoundAndRefusesTextsTooLongToPass) {
+    CreateWindowWith({"Editor=C:\\Tools\\editor.exe", "Separator", "DeskAccess"});
+    WriteOption(Option::WaveFile, "C:\\Sounds\\tick.wav");
+    window->LaunchItem(1, WM_LBUTTONDOWN);
+    window->LaunchItem(2, WM_LBUTTONDOWN);  // a separator does nothing, not even the sound
+    WriteOption(Option::PlayWave, 0);
+    window->LaunchItem(1, WM_LBUTTONDOWN);
+    ASSERT_EQ(1u, system.sounds.size());
+    EXPECT_EQ("C:\\Sounds\\tick.wav", system.sounds[0].sound);
+    EXPECT_EQ(static_cast<UINT>(SND_ASYNC), system.sounds[0].flags);
+    EXPECT_EQ(2u, system.launches.size());
+
+    TheApp()->WriteProfileString("Editor", "Arguments", std::string(256, 'a').c_str());
+    CreateWindowWith({"Editor=C:\\" + std::string(251, 'p')});  // a 255-character path still launches
+    system.Clear();
+    DialogRobot robot;
+    std::string message;
+    robot.Then([&](HWND box) {
+        char text[512] = "";
+        GetDlgItemTextA(box, IDC_MESSAGE_TEXT, text, sizeof text);
+        message = text;
+        SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    });
+    window->LaunchItem(1, WM_LBUTTONDOWN);
+    EXPECT_EQ(GetText("errTooLong"), message);
+    TheApp()->WriteProfileString("Editor", "Arguments", "");
+    CreateWindowWith({"Editor=C:\\" + std::string(251, 'p')});
+    window->LaunchItem(1, WM_LBUTTONDOWN);
+    EXPECT_EQ(1u, system.launches.size());
+}
+
+TEST_F(TrayFixture, ALanguageChangeRetitlesOnlyTheSpecialIcons) {
+    CreateWindowWith({"Editor=C:\\e.exe", "DeskAccess"});
+    system.Clear();
+    App().ReloadLanguage(7);
+    ASSERT_EQ(1u, system.notifications.size());
+    EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), system.notifications[0].message);
+    EXPECT_EQ(static_cast<UINT>(NIF_TIP), system.notifications[0].data.uFlags);
+    EXPECT_EQ(GetText("tipDeskAccess"), system.notifications[0].Tip());
+    EXPECT_NE("Desktop Access", system.notifications[0].Tip());
+}
+
+TEST(TextCut, NeverSplitsACharacterOfTheCodePage) {
+    const std::string japanese = "ab\x82\xA0\x82\xA2";  // two double-byte characters in code page 932
+    EXPECT_EQ(2u, CharacterPrefixLength(japanese, 3, 932));
+    EXPECT_EQ(4u, CharacterPrefixLength(japanese, 5, 932));
+    const std::string utf8 = "Caf\xC3\xA9 \xE6\x97\xA5";  // "Café 日"
+    EXPECT_EQ(3u, CharacterPrefixLength(utf8, 4, CP_UTF8));
+    EXPECT_EQ(6u, CharacterPrefixLength(utf8, 8, CP_UTF8));
+    EXPECT_EQ(9u, CharacterPrefixLength(utf8, 63, CP_UTF8));
+    EXPECT_EQ(1u, CharacterPrefixLength(std::string("a\0b", 3), 63, 1252));
+}
