@@ -1,6 +1,8 @@
 #include "app/TrayApp.h"
+#include "app/HelpLink.h"
 #include "app/LanguageChoice.h"
 #include "framework/CommandLineInfo.h"
+#include "framework/Dialog.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/Options.h"
@@ -31,6 +33,16 @@ TrayApp::~TrayApp() {
 
 CMainWnd* TrayApp::MainWindow() const {
     return static_cast<CMainWnd*>(m_pMainWnd);
+}
+
+bool TrayApp::HandlesCommand(UINT id) const {
+    return id == CDialog::HelpCommandId;
+}
+
+bool TrayApp::OnCommand(UINT id) {
+    if (id != CDialog::HelpCommandId) return false;
+    OpenHelpLink("urlHelp");
+    return true;
 }
 
 bool TrayApp::IsOnlyInstance() {

@@ -12,6 +12,9 @@ public:
     ~TrayApp() override;
 
     bool InitInstance() override;
+    // The Help command (57670) of every dialog, page and sheet ends here.
+    bool OnCommand(UINT id) override;
+    bool HandlesCommand(UINT id) const override;
 
     CMainWnd* MainWindow() const;
 

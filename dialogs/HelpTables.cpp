@@ -1,6 +1,10 @@
 #include "dialogs/HelpTables.h"
 #include "res/resource.h"
 
+const HelpTableEntry AboutHelpTable[] = {
+    {0, nullptr},
+};
+
 const HelpTableEntry FirstTimeHelpTable[] = {
     {IDC_FIRST_APP, "hlpFirstTimeApp"},
     {IDC_FIRST_DUN, "hlpFirstTimeDUN"},

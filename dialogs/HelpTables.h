@@ -3,6 +3,7 @@
 #pragma once
 #include "dialogs/ContextHelp.h"
 
+extern const HelpTableEntry AboutHelpTable[];  // empty: only DefaultHelpTable applies
 extern const HelpTableEntry FirstTimeHelpTable[];
 extern const HelpTableEntry RunArgumentsHelpTable[];
 extern const HelpTableEntry MessageHelpTable[];

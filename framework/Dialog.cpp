@@ -13,11 +13,15 @@ void CDialog::EndDialog(INT_PTR result) {
     if (m_hWnd) ::EndDialog(m_hWnd, result);
 }
 
+bool CDialog::HelpIsAnswered() {
+    return TheApp() && TheApp()->HandlesCommand(HelpCommandId);
+}
+
 BOOL CDialog::OnInitDialog() {
     UpdateData(false);
     // A Help button that nothing would answer is not shown.
     if (HWND help = GetDlgItem(m_hWnd, HelpCommandId)) {
-        if (!TheApp() || !TheApp()->HandlesCommand(HelpCommandId)) ShowWindow(help, SW_HIDE);
+        if (!HelpIsAnswered()) ShowWindow(help, SW_HIDE);
     }
     return TRUE;
 }

@@ -9,6 +9,8 @@ public:
     CDialog(UINT templateId, HWND parent);
     // The command of every template's Help button; the application object answers it.
     static const UINT HelpCommandId = 57670;
+    // Whether the application answers the Help command; Help buttons show only then.
+    static bool HelpIsAnswered();
 
     // The value passed to EndDialog, or -1 when the template or window could not be made.
     virtual INT_PTR DoModal();

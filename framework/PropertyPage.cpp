@@ -17,7 +17,7 @@ void CPropertyPage::SetModified(bool changed) {
 void CPropertyPage::FillPageDescription(PROPSHEETPAGEA& page) {
     page = PROPSHEETPAGEA();
     page.dwSize = sizeof page;
-    page.dwFlags = PSP_DEFAULT | (m_caption.empty() ? 0 : PSP_USETITLE);
+    page.dwFlags = PSP_DEFAULT | (m_caption.empty() ? 0 : PSP_USETITLE) | (HelpIsAnswered() ? PSP_HASHELP : 0);
     page.hInstance = TheApp() ? TheApp()->m_hInstance : GetModuleHandleA(nullptr);
     page.pszTemplate = MAKEINTRESOURCEA(TemplateId());
     page.pszTitle = m_caption.c_str();
@@ -33,6 +33,8 @@ bool CPropertyPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         case PSN_KILLACTIVE: result = OnKillActive() ? FALSE : TRUE; return true;
         case PSN_APPLY: result = OnApply() ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE; return true;
         case PSN_RESET: OnReset(); result = 0; return true;
+        // The sheet's own Help button: the same command as every template's Help button.
+        case PSN_HELP: SendMessageA(m_hWnd, WM_COMMAND, HelpCommandId, 0); result = 0; return true;
         }
     }
     // A page is not a modal dialog: IDOK and IDCANCEL belong to the sheet.

@@ -54,7 +54,7 @@ INT_PTR CPropertySheet::DoModal() {
     for (size_t i = 0; i < m_pages.size(); ++i) m_pages[i]->FillPageDescription(descriptions[i]);
     PROPSHEETHEADERA header = {};
     header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_USECALLBACK;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_USECALLBACK | (CDialog::HelpIsAnswered() ? PSH_HASHELP : 0);
     header.hwndParent = m_parent;
     header.hInstance = TheApp() ? TheApp()->m_hInstance : GetModuleHandleA(nullptr);
     header.pszCaption = m_caption.c_str();

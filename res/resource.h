@@ -22,6 +22,7 @@
 #define IDD_FIRST_TIME          148
 #define IDD_OPTIONS_PAGE        149
 #define IDD_MESSAGE             159
+#define IDD_ABOUT               1046
 #define IDM_SHORTCUT_MENU       145
 #define IDM_ENTRY_MENU          146
 
@@ -44,6 +45,11 @@
 #define ID_DESKTOP_ENTRY_LAST   450
 
 // Controls
+#define IDC_ABOUT_MEMORY        1001
+#define IDC_ABOUT_DISK          1002
+#define IDC_ABOUT_VERSION       1028
+#define IDC_ABOUT_SYSTEM        1029
+#define IDC_ABOUT_NOTICE        1030
 #define IDC_ARGUMENTS_EDIT      1019
 #define IDC_FIRST_APP           1032
 #define IDC_FIRST_DUN           1033

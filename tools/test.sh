@@ -21,4 +21,6 @@ for bmp in "$build"/artifacts/*.bmp; do
   [ -e "$bmp" ] || continue
   convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
 done
+# The help pages show the screenshots just taken.
+cmake --build "$build" --target help_pages >/dev/null || status=$?
 exit $status

@@ -39,6 +39,7 @@ public:
     void AddSpecialItem(ShortcutKind kind);
     void DeleteContextItem();
     void CloseProgram();
+    void ShowAboutBox();
     // Offers the first icon while there is none; may end the program.
     void RunFirstTimeFlow();
 

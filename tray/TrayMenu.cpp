@@ -101,6 +101,7 @@ bool CMainWnd::HasCommandHandler(UINT id) const {
     case ID_NEW_DUN:
     case ID_NEW_DESKACCESS:
     case ID_CLOSE:
+    case ID_ABOUT:
         return true;
     }
     return false;
@@ -120,6 +121,7 @@ bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
     case ID_NEW_DESKACCESS: AddSpecialItem(ShortcutKind::DeskAccess); break;
     case ID_DELETE: DeleteContextItem(); break;
     case ID_CLOSE: CloseProgram(); break;
+    case ID_ABOUT: ShowAboutBox(); break;
     }
     return true;
 }

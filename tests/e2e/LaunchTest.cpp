@@ -103,6 +103,7 @@ TEST_F(LaunchTest, ClickAndMessage143LaunchWithTheStoredSettingsAndThePromptsTex
         EXPECT_EQ(count, WaitForLaunches(0).size()) << "launched before the prompt was answered";
         if (*typed) {
             ASSERT_TRUE(SetControlText(prompt, IDC_ARGUMENTS_EDIT, typed));
+            Sleep(200);  // let it paint
             EXPECT_TRUE(SaveScreenshot("argument-prompt", Bounds(prompt)));
         }
         ASSERT_TRUE(ClickButton(prompt, *typed ? IDOK : IDCANCEL));

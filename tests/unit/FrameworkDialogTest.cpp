@@ -45,9 +45,10 @@ private:
 class RecordingApp : public CWinApp {
 public:
     std::vector<UINT> commands;
+    bool HandlesCommand(UINT id) const override { return id == ID_HELP; }
     bool OnCommand(UINT id) override {
         commands.push_back(id);
-        return true;
+        return id == ID_HELP;
     }
 };
 
@@ -114,7 +115,8 @@ TEST(FrameworkDialog, HelpCommandReachesTheOwnerThenTheApplicationButNotificatio
     EXPECT_EQ(twice, app.commands);  // only those the passing owner left
 }
 
-TEST(FrameworkPropertySheet, OkAndApplyApplyEveryPageInOrderAndCancelResetsThem) {
+TEST(FrameworkPropertySheet, OkAndApplyApplyEveryPageInOrderCancelResetsThemAndHelpReachesTheApp) {
+    RecordingApp app;  // answers Help, so the sheet shows its Help button
     RecordingPage first("first"), second("second");
     CPropertySheet sheet("Sheet", nullptr);
     sheet.AddPage(&first);
@@ -126,6 +128,8 @@ TEST(FrameworkPropertySheet, OkAndApplyApplyEveryPageInOrderAndCancelResetsThem)
         first.SetModified();
         EXPECT_TRUE(IsWindowEnabled(apply));
         sheet.SetActivePage(1);  // pages are made when first shown; apply reaches those that exist
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, IDHELP)));
+        SendMessageA(GetDlgItem(window, IDHELP), BM_CLICK, 0, 0);
         SendMessageA(apply, BM_CLICK, 0, 0);
         EXPECT_TRUE(IsWindowVisible(window)) << "Apply closed the sheet";
         SendMessageA(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
@@ -133,6 +137,7 @@ TEST(FrameworkPropertySheet, OkAndApplyApplyEveryPageInOrderAndCancelResetsThem)
     g_events.clear();
     EXPECT_EQ(IDOK, sheet.DoModal());
     EXPECT_EQ((std::vector<std::string>{"first:apply", "second:apply", "first:apply", "second:apply"}), g_events);
+    EXPECT_EQ(1, std::count(app.commands.begin(), app.commands.end(), ID_HELP));  // the sheet's own pass by too
 
     robot.Then([&](HWND window) {
         sheet.SetActivePage(1);

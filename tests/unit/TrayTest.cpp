@@ -116,6 +116,19 @@ TEST_F(TrayFixture, CommandsTheMenuWouldGreyAreRefused) {
     EXPECT_TRUE(WindowAlive());
 }
 
+TEST_F(TrayFixture, AboutBoxCountsAsOpenAndModalWhileItShowsAndPlaysTheStartSound) {
+    CreateWindowWith({"Separator"});
+    DialogRobot robot;
+    robot.Then([](HWND about) {
+        EXPECT_TRUE(DialogOpenFlag && App().ModalDepth == 1);
+        SendMessageA(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+    });
+    SendMessageA(window->m_hWnd, WM_COMMAND, ID_ABOUT, 0);
+    EXPECT_FALSE(DialogOpenFlag);
+    ASSERT_EQ(1u, system.sounds.size());
+    EXPECT_TRUE(system.sounds[0].sound == "SystemStart" && system.sounds[0].flags == SND_ASYNC);
+}
+
 TEST_F(TrayFixture, LaunchPlaysTheChosenSoundAndRefusesTextsTooLongToPass) {
     CreateWindowWith({"Editor=C:\\Tools\\editor.exe", "Separator", "DeskAccess"});
     WriteOption(Option::WaveFile, "C:\\Sounds\\tick.wav");

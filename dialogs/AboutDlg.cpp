@@ -1,0 +1,35 @@
+#include "dialogs/AboutDlg.h"
+#include "dialogs/AboutFigures.h"
+#include "dialogs/FileVersionInfo.h"
+#include "dialogs/HelpTables.h"
+#include "framework/SystemCalls.h"
+#include "lang/Language.h"
+#include "res/resource.h"
+#include <mmsystem.h>
+
+CAboutDlg::CAboutDlg(HWND parent) : CContextHelpDialog(IDD_ABOUT, parent) {}
+
+BOOL CAboutDlg::OnInitDialog() {
+    CContextHelpDialog::OnInitDialog();
+    MoveToScreenCorner(m_hWnd);
+
+    char program[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+    if (length == 0 || length >= sizeof program) program[0] = '\0';
+    SetDlgItemTextA(m_hWnd, IDC_ABOUT_VERSION, GetFileVersionText(program, true).c_str());
+    SetDlgItemTextA(m_hWnd, IDC_ABOUT_MEMORY, PhysicalMemoryText().c_str());
+
+    char directory[MAX_PATH];
+    length = GetCurrentDirectoryA(sizeof directory, directory);
+    if (length == 0 || length >= sizeof directory) directory[0] = '\0';
+    SetDlgItemTextA(m_hWnd, IDC_ABOUT_DISK, FreeDiskSpaceText(directory).c_str());
+
+    LocaliseDialog(m_hWnd);
+    // Asynchronous, so the sound never holds up the box; a missing sound plays the default one.
+    System.playSound("SystemStart", SND_ASYNC);
+    return TRUE;
+}
+
+const HelpTableEntry* CAboutDlg::GetHelpTable() const {
+    return AboutHelpTable;
+}
