@@ -148,7 +148,7 @@ TEST_F(SheetTest, PagesFollowTheIconAndARenameKeepsItsPlaceUnlessTheNameIsTaken)
     EXPECT_EQ(folder_.FilePath(kProgramExe) + ",3", ReadString(std::string(kVelkatorKey) + "\\Notes", "IconPath"));
 }
 
-TEST_F(SheetTest, BrowsingForTheProgramFillsFolderAndNameAndClearsTheIcon) {
+TEST_F(SheetTest, BrowsingFillsFolderAndNameAndClearsTheIconAndApplyKeepsTheShortcut) {
     ASSERT_TRUE(WriteOrder("Separator|"));
     ASSERT_NE(nullptr, Start());
     HWND sheet = OpenSheet(0, kNewIcon);
@@ -170,7 +170,17 @@ TEST_F(SheetTest, BrowsingForTheProgramFillsFolderAndNameAndClearsTheIcon) {
     EXPECT_EQ(folder_.Path(), ControlText(page, IDC_PPG_STARTUP));
     EXPECT_EQ("Startprotokoll", ControlText(page, IDC_PPG_NAME)) << "the German version description";
     EXPECT_EQ("", ControlText(page, IDC_PPG_ICON_PATH));
+
+    ASSERT_TRUE(SetControlText(page, IDC_PPG_NAME, "a|b"));  // could not be stored: explained, OK off
+    EXPECT_FALSE(IsEnabled(sheet, IDOK));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_PPG_NAME_PROBLEM)));
+    ASSERT_TRUE(SetControlText(page, IDC_PPG_NAME, "Log"));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, IDC_PPG_NAME_PROBLEM)));
+    ASSERT_TRUE(ClickButton(sheet, ID_APPLY_NOW));
+    EXPECT_TRUE(WaitUntil([] { return ReadOrder() == "Separator|Log|"; })) << ReadOrder();
     ASSERT_TRUE(ClickButton(sheet, IDCANCEL));
+    ASSERT_TRUE(WaitForWindowGone(sheet));
+    EXPECT_EQ("Separator|Log|", ReadOrder()) << "Cancel after Apply dropped the shortcut";
 }
 
 }  // namespace
