@@ -24,6 +24,16 @@ bool IsFolderItem(IShellFolder* desktop, LPCITEMIDLIST item) {
     return (attributes & SFGAO_FOLDER) != 0;
 }
 
+// Shell extensions that the namespace or a verb may load are COM objects.
+struct ComScope {
+    ComScope() = default;
+    ComScope(const ComScope&) = delete;
+    const bool initialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    ~ComScope() {
+        if (initialised) CoUninitialize();
+    }
+};
+
 // Up to MaxDeskItems items of the desktop, in the shell's order.
 std::vector<DeskItem> EnumerateDesktop(IShellFolder* desktop, IEnumIDList* enumerator) {
     std::vector<DeskItem> items;
@@ -78,6 +88,7 @@ void ShowDeskAccessMenu(HWND mainWindow) {
     SetForegroundWindow(mainWindow);
     OwnedMenu menu(LoadMenuA(TheApp()->m_hInstance, MAKEINTRESOURCEA(IDM_ENTRY_MENU)));
     if (!menu) return;
+    ComScope com;  // outlives every interface below
     IShellFolder* desktopFolder = nullptr;
     if (FAILED(SHGetDesktopFolder(&desktopFolder)) || !desktopFolder) return;
     InterfaceOwner<IShellFolder> desktop(desktopFolder);

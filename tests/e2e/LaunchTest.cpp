@@ -1,12 +1,10 @@
 // Launching through the real program: a real click on a tray icon and message 143 start the
 // launch-log helper, which records how it was started; failures show the program's message box.
-// The dial-up and desktop-access icons open their menus, driven here by keys.
 #include "res/resource.h"
 #include "tests/e2e/Driver.h"
 
-#include <shlobj.h>
-
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 namespace e2e {
 namespace {
@@ -148,7 +146,7 @@ TEST_F(LaunchTest, MissingProgramAndUnassociatedDocumentShowTheirErrors) {
 
 // The entry menus open where the pointer is and are driven by keys. The launch-log helper, as the
 // dialler C:\windows\rasphone.exe or on the desktop, tells what was dialled or opened; the
-// stand-in Remote Access library beside the program lists the lines of phonebook.txt there.
+// stand-in Remote Access library beside the program lists the lines of phonebook.ini there.
 class EntryMenusTest : public LaunchTest {
 protected:
     void TearDown() override {
@@ -157,9 +155,8 @@ protected:
             WaitUntil([&] { return DeleteFileA(path.c_str()) || RemoveDirectoryA(path.c_str()); }, 3000);
         LaunchTest::TearDown();
     }
-    // Starts the program with one special icon. Wine loads the Remote Access library as rasapi32
-    // says ("native,builtin": the one beside the program; "": none); a WINEDLLOVERRIDES set here
-    // would not reach the program, as Wine gives new processes the one it started with.
+    // Starts the program with one special icon; Wine loads the Remote Access library as rasapi32 says
+    // ("": none). A WINEDLLOVERRIDES set here would not reach the program: Wine passes its own on.
     void StartWith(const char* kindWord, const char* rasapi32 = "native,builtin") {
         ASSERT_TRUE(WriteString(std::string(kWineOverrides) + "\\DllOverrides", "rasapi32", rasapi32));
         ASSERT_TRUE(WriteOrder(std::string(kindWord) + "|"));
@@ -182,15 +179,16 @@ protected:
         ASSERT_TRUE(WaitForWindowGone(menu));
     }
     bool WritePhonebook(const std::vector<std::string>& entries) {
-        std::string text;
+        std::string text = "[Phonebook]\r\n";
         for (const std::string& entry : entries) text += entry + "\r\n";
-        return WriteFileBytes(folder_.FilePath("phonebook.txt"), text);
+        return WriteFileBytes(folder_.FilePath("phonebook.ini"), text);
     }
-    // A text file, or a copy of the launch-log helper for a name ending in ".exe", removed at the end.
+    // A folder (a path ending in "\\"), a copy of the launch-log helper (".exe") or a text file.
     bool Make(const std::string& path) {
         made_.push_back(path);
-        return path.compare(path.size() - 4, 4, ".exe") ? WriteFileBytes(path, "desktop item")
-                                                         : CopyFileA(helper_.c_str(), path.c_str(), FALSE);
+        return path.back() == '\\' ? CreateDirectoryA(path.c_str(), nullptr) != FALSE
+               : path.compare(path.size() - 4, 4, ".exe") ? WriteFileBytes(path, "desktop item")
+                                                          : CopyFileA(helper_.c_str(), path.c_str(), FALSE) != FALSE;
     }
 
     const char* const kWineOverrides = "Software\\Wine\\AppDefaults\\Velkator.exe";
@@ -219,8 +217,8 @@ TEST_F(EntryMenusTest, DialUpMenuListsThePhonebookSortedAndDialsTheChosenEntry) 
     ASSERT_NO_FATAL_FAILURE(Choose({VK_DOWN, VK_RETURN}, "dialup-menu"));
     ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_RETURN, VK_ESCAPE}));
     ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_UP, VK_RETURN}));
-    const std::vector<std::string> expected = {dialled("My ISP"), dialled("Entry 01"), dialled("Entry 20")};
-    EXPECT_EQ(expected, WaitForLaunches(3));
+    EXPECT_EQ((std::vector<std::string>{dialled("My ISP"), dialled("Entry 01"), dialled("Entry 20")}),
+              WaitForLaunches(3));
 }
 
 TEST_F(EntryMenusTest, WithoutTheRemoteAccessLibraryOnlyADiagnosticBox) {
@@ -230,26 +228,19 @@ TEST_F(EntryMenusTest, WithoutTheRemoteAccessLibraryOnlyADiagnosticBox) {
     ASSERT_NE(nullptr, box) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
     EXPECT_EQ("LoadLibrary failed.", ControlText(box, 0xFFFF));
     EXPECT_TRUE(SaveScreenshot("dialup-no-library", Bounds(box)));
-    ASSERT_TRUE(ClickButton(box, IDOK));
-    EXPECT_EQ(nullptr, WaitForWindow("#32768", nullptr, velkator_.Id(), true, 1000));
 }
 
 TEST_F(EntryMenusTest, DesktopMenuOpensTheChosenItemWithItsDefaultVerb) {
     char desktop[MAX_PATH] = "";
     ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop)));
     const std::string at = std::string(desktop) + "\\", program = at + "zzzz open me.exe";  // sorts last
-    for (const char* name : {"Beta folder", "alpha folder"}) {
-        made_.push_back(at + name);
-        ASSERT_TRUE(CreateDirectoryA(made_.back().c_str(), nullptr));
-    }
-    for (const char* name : {"Gamma.txt", "delta.txt", "Tom & Jerry.txt"}) ASSERT_TRUE(Make(at + name));
+    for (const char* name : {"Beta folder\\", "alpha folder\\", "Gamma.txt", "delta.txt", "Tom & Jerry.txt"})
+        ASSERT_TRUE(Make(at + name));
     for (int i = 10; i < 70; ++i) ASSERT_TRUE(Make(at + "note " + std::to_string(i) + ".txt"));  // two columns
     ASSERT_TRUE(Make(program));
     ASSERT_NO_FATAL_FAILURE(StartWith("DeskAccess"));
     ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_RETURN}, "desktop-menu"));
-    const std::vector<std::string> opened = WaitForLaunches(1);
-    ASSERT_EQ(1u, opened.size());
-    EXPECT_EQ(0u, opened[0].find(program + "\t\t")) << opened[0];
+    EXPECT_EQ(0u, WaitForLaunches(1).at(0).find(program + "\t\t"));
 
     // Past 250 items the program sorts after the 250th: it is greyed and opens nothing.
     for (int i = 100; i < 300; ++i) ASSERT_TRUE(Make(at + "more " + std::to_string(i) + ".txt"));
