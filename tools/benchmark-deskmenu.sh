@@ -17,6 +17,7 @@ aim=1.2
 BUILD_DIR=$build "$root/tools/build.sh" >/dev/null
 cmake --build "$build" --target Velkator minimaldeskmenu menuwatch -j2 >/dev/null
 bin=$build/bin
+tools=$build/tools
 
 source "$root/tools/wine-env.sh"
 work=$(mktemp -d "${TMPDIR:-/tmp}/velkator-deskbench.XXXXXX")
@@ -34,7 +35,7 @@ trap cleanup EXIT
 
 wine_env_start "$build/wine-bench"
 wine_started=1
-wine_env_wait_taskbar "$bin/waittray.exe"
+wine_env_wait_taskbar "$tools/waittray.exe"
 desktop=$WINEPREFIX/drive_c/users/$(id -un)/Desktop
 rm -rf "$desktop"/bench-*
 for i in $(seq -f '%03g' 1 25); do mkdir "$desktop/bench-folder $i"; done
@@ -56,9 +57,9 @@ EOF
 timeout 60 wine64 regedit /S "$(wine64 winepath -w "$work/settings.reg" 2>/dev/null | tr -d '\r')" >/dev/null 2>&1
 
 (cd "$bin" && wine64 Velkator.exe >/dev/null 2>&1 &)
-(cd "$bin" && wine64 minimaldeskmenu.exe >/dev/null 2>&1 &)
+(cd "$tools" && wine64 minimaldeskmenu.exe >/dev/null 2>&1 &)
 # Message 143 activates item 1 as a click on its icon does.
-timeout 600 wine64 "$bin/menuwatch.exe" "$rounds" QX:Velkator 143 1 VelkatorBench:MinimalDeskMenu 143 0 \
+timeout 600 wine64 "$tools/menuwatch.exe" "$rounds" QX:Velkator 143 1 VelkatorBench:MinimalDeskMenu 143 0 \
   2>"$work/menuwatch.err" | tr -d '\r' >"$work/times.txt" ||
   { echo "benchmark: measuring failed: $(tr -d '\r' <"$work/menuwatch.err")" >&2; exit 1; }
 

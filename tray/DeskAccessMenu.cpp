@@ -1,7 +1,6 @@
 // The desktop-access menu: the desktop's items through the shell namespace, opened by id list.
 #include "tray/EntryMenus.h"
 #include "framework/SystemCalls.h"
-#include "framework/WinApp.h"
 #include "res/resource.h"
 #include <cstring>
 
@@ -83,11 +82,8 @@ void OpenDeskItem(LPCITEMIDLIST item) {
 }
 
 void ShowDeskAccessMenu(HWND mainWindow) {
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    SetForegroundWindow(mainWindow);
-    OwnedMenu menu(LoadMenuA(TheApp()->m_hInstance, MAKEINTRESOURCEA(IDM_ENTRY_MENU)));
-    if (!menu) return;
+    EntryMenu menu(mainWindow);
+    if (!menu.Loaded()) return;
     ComScope com;  // outlives every interface below
     IShellFolder* desktopFolder = nullptr;
     if (FAILED(SHGetDesktopFolder(&desktopFolder)) || !desktopFolder) return;
@@ -100,20 +96,15 @@ void ShowDeskAccessMenu(HWND mainWindow) {
 
     std::vector<DeskItem> items = EnumerateDesktop(desktop.get(), enumerator.get());
     SortDeskItems(items);
-    HMENU popup = GetSubMenu(menu.get(), 0);
     for (const DeskMenuLine& line :
          LayOutDeskMenu(items, GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYSCREEN))) {
-        if (line.Position == DeskMenuLine::Separator) {
-            AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        const UINT flags = MF_STRING | (line.StartsColumn ? MF_MENUBARBREAK : 0);
-        AppendMenuA(popup, flags, ID_DESKTOP_ENTRY_FIRST + line.Position,
-                    MenuItemText(items[line.Position].DisplayName).c_str());
+        if (line.Position == DeskMenuLine::Separator)
+            menu.AppendSeparator();
+        else
+            menu.Append(ID_DESKTOP_ENTRY_FIRST + line.Position, items[line.Position].DisplayName,
+                        MF_STRING | (line.StartsColumn ? MF_MENUBARBREAK : 0));
     }
-    if (!items.empty()) DeleteMenu(popup, ID_EMPTY, MF_BYCOMMAND);
-    UINT command = static_cast<UINT>(
-        TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD, cursor.x, cursor.y, 0, mainWindow, nullptr));
+    const UINT command = menu.Track();
     if (command >= ID_DESKTOP_ENTRY_FIRST && command - ID_DESKTOP_ENTRY_FIRST < items.size())
         OpenDeskItem(items[command - ID_DESKTOP_ENTRY_FIRST].Item.get());
 }

@@ -69,11 +69,8 @@ void DialEntry(HWND mainWindow, const std::string& entryName) {
 }
 
 void ShowDialUpMenu(HWND mainWindow) {
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    SetForegroundWindow(mainWindow);
-    OwnedMenu menu(LoadMenuA(TheApp()->m_hInstance, MAKEINTRESOURCEA(IDM_ENTRY_MENU)));
-    if (!menu) return;
+    EntryMenu menu(mainWindow);
+    if (!menu.Loaded()) return;
     LibraryOwner library(LoadLibraryA("RasApi32"));
     if (!library) {
         ShowDiagnostic(mainWindow, "LoadLibrary failed.");
@@ -92,12 +89,8 @@ void ShowDialUpMenu(HWND mainWindow) {
         DialEntry(mainWindow, names[0]);
         return;
     }
-    HMENU popup = GetSubMenu(menu.get(), 0);
-    for (size_t i = 0; i < names.size(); ++i)
-        AppendMenuA(popup, MF_STRING, ID_DIALUP_ENTRY_FIRST + i, MenuItemText(names[i]).c_str());
-    if (!names.empty()) DeleteMenu(popup, ID_EMPTY, MF_BYCOMMAND);
-    UINT command = static_cast<UINT>(
-        TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD, cursor.x, cursor.y, 0, mainWindow, nullptr));
+    for (size_t i = 0; i < names.size(); ++i) menu.Append(ID_DIALUP_ENTRY_FIRST + static_cast<UINT>(i), names[i]);
+    const UINT command = menu.Track();
     // Lets the menu close properly when the user clicks elsewhere.
     PostMessageA(mainWindow, WM_USER, 0, 0);
     if (command >= ID_DIALUP_ENTRY_FIRST && command - ID_DIALUP_ENTRY_FIRST < names.size())

@@ -8,10 +8,31 @@
 #include <string>
 #include <vector>
 
-// Entry i has the command ID_DIALUP_ENTRY_FIRST + i or ID_DESKTOP_ENTRY_FIRST + i; the main window
-// enables them up to ..._ENTRY_LAST and greys later entries.
+// The most entries each menu lists. Entry i has the command ID_DIALUP_ENTRY_FIRST + i or
+// ID_DESKTOP_ENTRY_FIRST + i; the main window enables them up to ..._ENTRY_LAST, later ones are greyed.
 const size_t MaxDialUpEntries = 100;
 const size_t MaxDeskItems = 500;
+
+// MENU IDM_ENTRY_MENU, to be shown where the pointer was when the icon was activated. Making it
+// brings the main window forward, so that the menu closes when the user clicks elsewhere.
+class EntryMenu {
+public:
+    explicit EntryMenu(HWND mainWindow);
+    bool Loaded() const { return m_menu != nullptr; }
+    // An entry showing the name as it is; flags may add MF_MENUBARBREAK.
+    void Append(UINT command, const std::string& name, UINT flags = MF_STRING);
+    void AppendSeparator();
+    // Shows the menu until it closes and gives the command chosen, or 0. "(Empty)" is shown,
+    // greyed, only when nothing was appended.
+    UINT Track();
+
+private:
+    HMENU Popup() const { return GetSubMenu(m_menu.get(), 0); }
+    HWND m_owner;
+    POINT m_cursor = {};
+    OwnedMenu m_menu;
+    bool m_filled = false;
+};
 
 // Lists the phonebook at the cursor and dials the entry chosen; one entry is dialled at once.
 void ShowDialUpMenu(HWND mainWindow);
