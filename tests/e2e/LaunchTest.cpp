@@ -233,8 +233,9 @@ TEST_F(EntryMenusTest, WithoutTheRemoteAccessLibraryOnlyADiagnosticBox) {
 TEST_F(EntryMenusTest, DesktopMenuOpensTheChosenItemWithItsDefaultVerb) {
     char desktop[MAX_PATH] = "";
     ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop)));
-    const std::string at = std::string(desktop) + "\\", program = at + "zzzz open me.exe";  // sorts last
-    for (const char* name : {"Beta folder\\", "alpha folder\\", "Gamma.txt", "delta.txt", "Tom & Jerry.txt"})
+    // The program is the last item, unless folders were not listed first.
+    const std::string at = std::string(desktop) + "\\", program = at + "zzzz open me.exe";
+    for (const char* name : {"Beta folder\\", "alpha folder\\", "zzzz zz folder\\", "Gamma.txt", "Tom & Jerry.txt"})
         ASSERT_TRUE(Make(at + name));
     for (int i = 10; i < 70; ++i) ASSERT_TRUE(Make(at + "note " + std::to_string(i) + ".txt"));  // two columns
     ASSERT_TRUE(Make(program));
