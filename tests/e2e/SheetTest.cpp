@@ -53,6 +53,7 @@ TEST_F(SheetTest, NewIconStoresTheShortcutItsIconShowsAndAClickLaunchesIt) {
     ASSERT_NE(nullptr, sheet);
     EXPECT_EQ(2, PageCount(sheet));
     EXPECT_FALSE(IsEnabled(sheet, IDOK));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDHELP)));
     ASSERT_TRUE(ClickButton(sheet, IDCANCEL));
     ASSERT_TRUE(WaitForWindowGone(sheet));
     EXPECT_EQ("Separator|", ReadOrder());
