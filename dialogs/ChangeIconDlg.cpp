@@ -18,8 +18,10 @@ const HelpTableEntry ChangeIconHelpTable[] = {
 
 // Posted to the dialog when the chosen file holds no icons, so the message shows once it is up.
 const UINT NoIconsMessage = RegisterWindowMessageA("VK:NoIcons");
-const int CellSize = 40;
-const int IconSize = 32;
+// A cell is the large icon with a 4-pixel margin round it (40 pixels at 96 DPI).
+int CellSize() {
+    return IconPixels(false) + 8;
+}
 }  // namespace
 
 CChangeIconDlg::CChangeIconDlg(HWND parent, const std::string& iconPath)
@@ -49,8 +51,8 @@ BOOL CChangeIconDlg::OnInitDialog() {
     CContextHelpDialog::OnInitDialog();
     SetDlgItemTextA(m_hWnd, IDC_CI_FILE, m_file.c_str());
     // Square cells: the list is made before the dialog can answer WM_MEASUREITEM.
-    SendDlgItemMessageA(m_hWnd, IDC_CI_LIST, LB_SETCOLUMNWIDTH, CellSize, 0);
-    SendDlgItemMessageA(m_hWnd, IDC_CI_LIST, LB_SETITEMHEIGHT, 0, CellSize);
+    SendDlgItemMessageA(m_hWnd, IDC_CI_LIST, LB_SETCOLUMNWIDTH, CellSize(), 0);
+    SendDlgItemMessageA(m_hWnd, IDC_CI_LIST, LB_SETITEMHEIGHT, 0, CellSize());
     if (!m_file.empty()) FillIconList();
     EnableWindow(GetDlgItem(m_hWnd, IDOK), m_index != -1);
     LocaliseDialog(m_hWnd);
@@ -78,9 +80,11 @@ void CChangeIconDlg::FillIconList() {
     }
     HWND list = GetDlgItem(m_hWnd, IDC_CI_LIST);
     // One icon per call: asked for several at once, some systems fill in only the first.
+    const int size = IconPixels(false);
     for (UINT i = 0; i < count; ++i) {
         HICON icon = nullptr;
-        if (ExtractIconExA(file.c_str(), static_cast<int>(i), &icon, nullptr, 1) == 1 && icon)
+        UINT resourceId = 0;
+        if (PrivateExtractIconsA(file.c_str(), static_cast<int>(i), size, size, &icon, &resourceId, 1, 0) == 1 && icon)
             SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(icon));
     }
     SendDlgItemMessageA(m_hWnd, IDC_CI_FILE, EM_SETMODIFY, FALSE, 0);
@@ -159,10 +163,11 @@ void CChangeIconDlg::DrawItem(const DRAWITEMSTRUCT& item) {
     }
     if (!brush) brush = GetSysColorBrush(COLOR_WINDOW);
     FillRect(item.hDC, &item.rcItem, brush);
-    int margin = (item.rcItem.bottom - item.rcItem.top - IconSize) >> 1;
+    const int iconSize = IconPixels(false);
+    int margin = (item.rcItem.bottom - item.rcItem.top - iconSize) >> 1;
     if (item.itemID != static_cast<UINT>(-1))
         DrawIconEx(item.hDC, item.rcItem.left + margin, item.rcItem.top + margin, reinterpret_cast<HICON>(item.itemData),
-                   IconSize, IconSize, 0, brush, DI_NORMAL);
+                   iconSize, iconSize, 0, brush, DI_NORMAL);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
 

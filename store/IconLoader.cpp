@@ -64,16 +64,22 @@ HICON LoadIconFromPath(const std::string& iconPath, bool small) {
     std::string file;
     int index;
     SplitIconPath(iconPath, file, index);
-    HICON icon = nullptr;
     if (!IconDirectoryFits(file)) return FallbackIcon(small);
-    // Exactly one slot is asked for: with both, a bad index can leave junk in the other.
-    ExtractIconExA(file.c_str(), index, small ? nullptr : &icon, small ? &icon : nullptr, 1);
-    if (icon && icon != reinterpret_cast<HICON>(1)) return icon;
+    // The image made for this size, not a larger one shrunk: sharp at any DPI.
+    const int size = IconPixels(small);
+    HICON icon = nullptr;
+    UINT resourceId = 0;
+    UINT extracted = PrivateExtractIconsA(file.c_str(), index, size, size, &icon, &resourceId, 1, LR_DEFAULTCOLOR);
+    if (extracted == 1 && icon) return icon;
     return FallbackIcon(small);
 }
 
+int IconPixels(bool small) {
+    return GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
+}
+
 HICON FallbackIcon(bool small) {
-    int size = small ? 16 : 32;
+    const int size = IconPixels(small);
     return static_cast<HICON>(
         CopyImage(LoadIconA(nullptr, IDI_QUESTION), IMAGE_ICON, size, size, LR_COPYFROMRESOURCE));
 }

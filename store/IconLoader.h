@@ -1,5 +1,5 @@
-// Turns an icon path ("file" or "file,index") into an icon of tray size (16 x 16) or
-// full size (32 x 32), with the system's question mark when the file has no such icon.
+// Turns an icon path ("file" or "file,index") into an icon of the system's small (tray) or large
+// size at the current DPI, with the system's question mark when the file has no such icon.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -9,5 +9,7 @@ void SplitIconPath(const std::string& iconPath, std::string& file, int& index);
 // Null only for an empty path. The caller owns the handle. An icon file whose directory does
 // not fit the file is never handed to the system; it gives the fallback icon.
 HICON LoadIconFromPath(const std::string& iconPath, bool small);
-// The system's question mark as a new icon of tray or full size.
+// The system's question mark as a new icon of small or large size.
 HICON FallbackIcon(bool small);
+// The system's small or large icon size in pixels now (16 and 32 at 96 DPI).
+int IconPixels(bool small);

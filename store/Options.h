@@ -25,6 +25,8 @@ const IntOption ConfirmDelete = {"ConfirmDelete", 1};
 const IntOption ConfirmExit = {"ConfirmExit", 1};
 const TextOption Security = {"Security", ""};              // the stored password form; empty: no lock
 const IntOption RelockPassword = {"Relock Password", 1};
+// 1: each new tray icon is shown on the taskbar rather than in the overflow (Windows 11).
+const IntOption ShowNewIcons = {"ShowNewIcons", 1};
 // Set when a legacy settings file was imported but could not be deleted, so it is imported once only.
 const IntOption LegacyImported = {"LegacyImported", 0};
 }  // namespace Option

@@ -57,6 +57,19 @@ bool CMainWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         LaunchItem(wParam, static_cast<UINT>(lParam));
         result = 1;
         return true;
+    case WM_TIMER:
+        if (m_icons.OnTimer(wParam, m_shortcuts)) {
+            result = 0;
+            return true;
+        }
+        break;
+    case WM_DPICHANGED:
+    case WM_DISPLAYCHANGE:
+        m_icons.Refresh(m_shortcuts);
+        break;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETICONMETRICS || wParam == SPI_SETNONCLIENTMETRICS) m_icons.Refresh(m_shortcuts);
+        break;
     case StartupActionMessage:
         if (!StartupNewPath.empty()) NewShortcutFromPath(StartupNewPath);
         // A program without icons could not be reached again: offer the first one.

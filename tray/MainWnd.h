@@ -27,8 +27,9 @@ public:
     // A program the command line asked to add ("/n"); offered once the window exists.
     std::string StartupNewPath;
 
-    // Tray callback: wParam the icon id, lParam the mouse message. Always answers 1.
-    LRESULT OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
+    // Tray callback, in the first version's form (wParam the icon id, lParam the mouse message) or
+    // the fourth's (lParam the event and the icon id). Always answers 1.
+    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     // Opens the context menu at the cursor and returns when it has closed.
     void ShowShortcutMenu(int itemNumber);
     // Activates item itemNumber (1-based): launches it, or opens its menu. Other numbers do nothing.
@@ -63,6 +64,9 @@ private:
 
     TrayIcons m_icons;  // before the list, which tells it of every change
     ShortcutList m_shortcuts;
+    // The last mouse event on an icon: the shell's own events after a click are not the keyboard's.
+    UINT_PTR m_lastMouseIcon = 0;
+    ULONGLONG m_lastMouseTick = 0;
 };
 
 // The tooltip of a special item in the current language.

@@ -3,6 +3,15 @@
 #include "framework/TextCut.h"
 #include "framework/WinApp.h"
 #include "store/IconLoader.h"
+#include <algorithm>
+
+namespace {
+const UINT RetryEveryMs = 2000;
+const ULONGLONG RetryForMs = 60000;
+const UINT PromoteEveryMs = 1000;
+// Identifiers the version-4 callback can carry (in the high word of lParam).
+const int LargestVersion4Id = 0xFFFF;
+}  // namespace
 
 void SetTipText(NOTIFYICONDATAA& data, const std::string& text) {
     // The first version of the record, which the program passes, holds 64 characters.
@@ -22,16 +31,21 @@ void TrayIcons::SetOwner(HWND owner) {
 }
 
 HICON TrayIcons::SpecialImage(ShortcutKind kind) {
+    const int size = IconPixels(true);
+    if (size != m_specialImageSize) {
+        for (OwnedIcon& image : m_specialImages) image.reset();
+        m_specialImageSize = size;
+    }
     OwnedIcon& image = m_specialImages[static_cast<int>(kind) - 1];
     if (!image) {
         HINSTANCE instance = TheApp() ? TheApp()->m_hInstance : GetModuleHandleA(nullptr);
         image.reset(static_cast<HICON>(
-            LoadImageA(instance, MAKEINTRESOURCEA(KindIconResource(kind)), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+            LoadImageA(instance, MAKEINTRESOURCEA(KindIconResource(kind)), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     }
     return image.get();
 }
 
-void TrayIcons::Notify(DWORD message, const ShortcutItem& item, UINT flags) {
+BOOL TrayIcons::Notify(DWORD message, const ShortcutItem& item, UINT flags) {
     m_shared.uID = static_cast<UINT>(item.IconId);
     m_shared.uFlags = flags;
     OwnedIcon applicationImage;
@@ -44,12 +58,35 @@ void TrayIcons::Notify(DWORD message, const ShortcutItem& item, UINT flags) {
         }
     }
     if (flags & NIF_TIP) SetTipText(m_shared, item.Name);
-    System.notifyIcon(message, &m_shared);
+    BOOL done = System.notifyIcon(message, &m_shared);
     m_shared.hIcon = nullptr;  // the image may be gone when this returns
+    return done;
+}
+
+void TrayIcons::Add(const ShortcutItem& item) {
+    if (!Notify(NIM_ADD, item, NIF_MESSAGE | NIF_ICON | NIF_TIP)) {
+        // The shell is not ready (at logon, or restarting): try again for a while.
+        if (m_refused.empty()) m_firstRefusal = GetTickCount64();
+        if (std::find(m_refused.begin(), m_refused.end(), item.IconId) == m_refused.end())
+            m_refused.push_back(item.IconId);
+        SetTimer(m_shared.hWnd, RetryTimer, RetryEveryMs, nullptr);
+        return;
+    }
+    if (item.IconId <= LargestVersion4Id) {
+        // Keyboard selection reaches only icons of the fourth version; a shell without it says no.
+        NOTIFYICONDATAA version = {};
+        version.cbSize = sizeof version;
+        version.hWnd = m_shared.hWnd;
+        version.uID = static_cast<UINT>(item.IconId);
+        version.uVersion = NOTIFYICON_VERSION_4;
+        System.notifyIcon(NIM_SETVERSION, &version);
+    }
+    m_promotion.IconShown(item.IconId);
+    SetTimer(m_shared.hWnd, PromotionTimer, PromoteEveryMs, nullptr);
 }
 
 void TrayIcons::ShortcutAdded(const ShortcutItem& item) {
-    Notify(NIM_ADD, item, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    Add(item);
 }
 
 void TrayIcons::ShortcutChanged(const ShortcutItem& item) {
@@ -61,7 +98,36 @@ void TrayIcons::ShortcutRetitled(const ShortcutItem& item) {
 }
 
 void TrayIcons::ShortcutRemoved(int iconId) {
+    m_refused.erase(std::remove(m_refused.begin(), m_refused.end(), iconId), m_refused.end());
     m_shared.uID = static_cast<UINT>(iconId);
     m_shared.uFlags = 0;
     System.notifyIcon(NIM_DELETE, &m_shared);
+}
+
+void TrayIcons::Refresh(const ShortcutList& shortcuts) {
+    for (int i = 0; i < shortcuts.Count(); ++i) {
+        if (i == shortcuts.PendingIndex()) continue;
+        // An icon the shell lost meanwhile comes back.
+        if (!Notify(NIM_MODIFY, shortcuts.At(i), NIF_MESSAGE | NIF_ICON | NIF_TIP)) Add(shortcuts.At(i));
+    }
+}
+
+bool TrayIcons::OnTimer(UINT_PTR timer, const ShortcutList& shortcuts) {
+    if (timer == PromotionTimer) {
+        if (!m_promotion.Promote()) KillTimer(m_shared.hWnd, PromotionTimer);
+        return true;
+    }
+    if (timer != RetryTimer) return false;
+    std::vector<int> refused;
+    refused.swap(m_refused);
+    const ULONGLONG firstRefusal = m_firstRefusal;
+    if (GetTickCount64() - firstRefusal <= RetryForMs) {
+        for (int iconId : refused)
+            if (int number = shortcuts.NumberOfIconId(static_cast<UINT_PTR>(iconId))) Add(shortcuts.At(number - 1));
+    }
+    if (m_refused.empty())
+        KillTimer(m_shared.hWnd, RetryTimer);
+    else
+        m_firstRefusal = firstRefusal;  // a minute from the first refusal, not from this one
+    return true;
 }

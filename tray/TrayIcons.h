@@ -1,12 +1,14 @@
 // The tray icons: one per shortcut, identified by the shortcut's IconId, with its name as
 // tooltip and callback message 1124. Every call goes through one shared record. An icon image
 // made for a call is destroyed as soon as the call returns (the shell keeps its own copy); the
-// three special images are loaded once and kept.
+// three special images are loaded once per icon size and kept.
 #pragma once
 #include "framework/Handles.h"
 #include "store/ShortcutList.h"
+#include "tray/IconPromotion.h"
 #include <windows.h>
 #include <shellapi.h>
+#include <vector>
 
 const UINT TrayCallbackMessage = WM_USER + 100;
 
@@ -15,6 +17,10 @@ void SetTipText(NOTIFYICONDATAA& data, const std::string& text);
 
 class TrayIcons : public ShortcutListener {
 public:
+    // The owner window's timers: adding icons the shell refused again, and promoting new icons.
+    static const UINT_PTR RetryTimer = 1;
+    static const UINT_PTR PromotionTimer = 2;
+
     TrayIcons();
     TrayIcons(const TrayIcons&) = delete;
     TrayIcons& operator=(const TrayIcons&) = delete;
@@ -27,10 +33,21 @@ public:
     void ShortcutRetitled(const ShortcutItem& item) override;  // NIM_MODIFY, flags 4
     void ShortcutRemoved(int iconId) override;                 // NIM_DELETE, flags 0
 
+    // After a DPI or icon-size change: every icon shown again with images of the new size.
+    void Refresh(const ShortcutList& shortcuts);
+    // One of the owner's timers; true when it was one of these.
+    bool OnTimer(UINT_PTR timer, const ShortcutList& shortcuts);
+
 private:
-    void Notify(DWORD message, const ShortcutItem& item, UINT flags);
+    BOOL Notify(DWORD message, const ShortcutItem& item, UINT flags);
+    void Add(const ShortcutItem& item);
     HICON SpecialImage(ShortcutKind kind);
 
     NOTIFYICONDATAA m_shared;
     OwnedIcon m_specialImages[3];  // separator, dial-up, desktop access
+    int m_specialImageSize = 0;
+    // Icons the shell refused to add (not ready at logon, or restarting), tried again a while.
+    std::vector<int> m_refused;
+    ULONGLONG m_firstRefusal = 0;
+    IconPromotion m_promotion;
 };

@@ -25,9 +25,22 @@ bool OpensModalWindow(UINT id) {
 }
 }  // namespace
 
-LRESULT CMainWnd::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
-    if (mouseMessage != WM_LBUTTONDOWN && mouseMessage != WM_LBUTTONDBLCLK && mouseMessage != WM_RBUTTONDOWN)
-        return 1;
+LRESULT CMainWnd::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
+    // Icons of the fourth version pass the event in the low word of lParam and the icon in its
+    // high word; first-version icons pass the icon in wParam and the event in lParam.
+    const ULONGLONG value = static_cast<ULONGLONG>(lParam);
+    if (value > 0xFFFFFFFFull) return 1;
+    const bool fourth = (value >> 16) != 0;
+    const UINT event = fourth ? LOWORD(value) : static_cast<UINT>(value);
+    const UINT_PTR iconId = fourth ? HIWORD(value) : wParam;
+
+    const bool mouse = event == WM_LBUTTONDOWN || event == WM_LBUTTONDBLCLK || event == WM_RBUTTONDOWN;
+    const bool keyboard = event == NIN_SELECT || event == NIN_KEYSELECT || event == WM_CONTEXTMENU;
+    if (event >= WM_MOUSEFIRST && event <= WM_MOUSELAST) {
+        m_lastMouseIcon = iconId;
+        m_lastMouseTick = GetTickCount64();
+    }
+    if (!mouse && !keyboard) return 1;
     if (TheApp()->ModalDepth > 0) {
         // A modal dialog is open: the click only brings it forward.
         HWND popup = GetLastActivePopup(m_hWnd);
@@ -36,15 +49,24 @@ LRESULT CMainWnd::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
     }
     int number = m_shortcuts.NumberOfIconId(iconId);
     if (number == 0) return 1;  // an icon that is already gone
+    // The shell follows a mouse click with a selection or context-menu event of its own; only the
+    // keyboard's count.
+    if (keyboard && iconId == m_lastMouseIcon && GetTickCount64() - m_lastMouseTick <= GetDoubleClickTime()) return 1;
     int clickStyle = ReadOption(Option::Click);
-    switch (mouseMessage) {
+    switch (event) {
     case WM_LBUTTONDOWN:
         if (clickStyle == 1) LaunchItem(static_cast<WPARAM>(number), WM_LBUTTONDOWN);
         break;
     case WM_LBUTTONDBLCLK:
         if (clickStyle == 2) LaunchItem(static_cast<WPARAM>(number), WM_LBUTTONDBLCLK);
         break;
+    case NIN_SELECT:
+    case NIN_KEYSELECT:
+        // The keyboard's selection does what the configured click does.
+        if (clickStyle == 1 || clickStyle == 2) LaunchItem(static_cast<WPARAM>(number), event);
+        break;
     case WM_RBUTTONDOWN:
+    case WM_CONTEXTMENU:
         // While the sheet or the About box exists the click only beeps; the item they were
         // opened for stays the context item.
         if (!DialogOpenFlag) ContextItem = number;

@@ -34,7 +34,7 @@ TEST_F(TrayFixture, IconsHandedToTheShellAreFreedExceptTheThreeSpecialImages) {
     for (int i = 0; i < 50; ++i) SendMessageA(window->m_hWnd, taskbarCreated, 0, 0);
     ASSERT_EQ(100u * 51, system.NotificationsOf(NIM_ADD).size());
     std::set<HICON> handedOver, alive;
-    for (const NotifyCall& call : system.notifications) {
+    for (const NotifyCall& call : system.NotificationsOf(NIM_ADD)) {
         EXPECT_NE(nullptr, call.data.hIcon);
         handedOver.insert(call.data.hIcon);
     }
