@@ -353,6 +353,19 @@ int PageCount(HWND sheet) {
                : -1;
 }
 
+namespace {
+INPUT MouseInput(POINT point, DWORD buttonFlags) {
+    const RECT screen = Screen();
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // 0..65535 spans the screen; aim at the middle of the pixel so rounding either way lands on it.
+    input.mi.dx = static_cast<LONG>((2LL * point.x + 1) * 65536 / (2LL * screen.right));
+    input.mi.dy = static_cast<LONG>((2LL * point.y + 1) * 65536 / (2LL * screen.bottom));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlags;
+    return input;
+}
+}  // namespace
+
 bool ClickAt(POINT point, MouseButton button) {
     static POINT lastPoint = {-100, -100};
     static MouseButton lastButton = MouseButton::Left;
@@ -369,21 +382,28 @@ bool ClickAt(POINT point, MouseButton button) {
         },
         500);
     Sleep(50);  // let the pointer settle, as a hand would
-    const RECT screen = Screen();
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        // 0..65535 spans the screen; aim at the middle of the pixel so rounding either way lands on it.
-        input.mi.dx = static_cast<LONG>((2LL * point.x + 1) * 65536 / (2LL * screen.right));
-        input.mi.dy = static_cast<LONG>((2LL * point.y + 1) * 65536 / (2LL * screen.bottom));
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    }
-    inputs[0].mi.dwFlags |= button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
-    inputs[1].mi.dwFlags |= button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
+    INPUT inputs[2] = {MouseInput(point, button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN),
+                       MouseInput(point, button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP)};
     lastPoint = point;
     lastButton = button;
     lastTime = GetTickCount64();
     return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+bool DragWithMouse(POINT from, POINT to, const std::function<void()>& whileHeld) {
+    if (!SetCursorPos(from.x, from.y)) return false;
+    Sleep(50);
+    INPUT input = MouseInput(from, MOUSEEVENTF_LEFTDOWN);
+    bool sent = SendInput(1, &input, sizeof input) == 1;
+    for (int step = 1; sent && step <= 8; ++step) {  // in steps, as a hand moves
+        Sleep(40);
+        input = MouseInput({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8}, 0);
+        sent = SendInput(1, &input, sizeof input) == 1;
+    }
+    Sleep(300);
+    if (sent && whileHeld) whileHeld();
+    input = MouseInput(to, MOUSEEVENTF_LEFTUP);
+    return SendInput(1, &input, sizeof input) == 1 && sent;
 }
 
 RECT TrayIconCell(int k) {
