@@ -1,7 +1,8 @@
 #include "app/TrayApp.h"
 #include "app/HelpLink.h"
 #include "app/LanguageChoice.h"
-#include "framework/CommandLineInfo.h"
+#include "app/NewCommandLineInfo.h"
+#include "sheet/ExplorerVerb.h"
 #include "framework/Dialog.h"
 #include "lang/Language.h"
 #include "res/resource.h"
@@ -14,10 +15,14 @@ TrayApp& App() {
 }
 
 namespace {
-// What shows language texts outside the dialogs: the special icons' tooltips.
+// What shows language texts outside the dialogs: the special icons' tooltips, the Explorer verb.
 void RetitleAfterReload() {
     if (CMainWnd* main = App().MainWindow()) main->RetitleSpecialIcons();
+    if (ReadOption(Option::QuickNew) != 0) WriteQuickNewVerb();
 }
+
+// The longest DDE command handled; a longer one is refused, never cut.
+const size_t MaxNewCommandLength = 519;
 }  // namespace
 
 const char* const TrayApp::InstanceMutexName = "Local\\QX:Velkator";
@@ -33,6 +38,19 @@ TrayApp::~TrayApp() {
 
 CMainWnd* TrayApp::MainWindow() const {
     return static_cast<CMainWnd*>(m_pMainWnd);
+}
+
+bool TrayApp::OnDDECommand(const char* command) {
+    static const char prefix[] = "[new(\"";
+    const std::string text = command ? command : "";
+    if (text.compare(0, sizeof prefix - 1, prefix) != 0) return false;
+    size_t quote = text.find('"', sizeof prefix - 1);
+    if (quote == std::string::npos) return false;
+    CMainWnd* main = MainWindow();
+    if (!main) return false;
+    std::string path = text.substr(sizeof prefix - 1, quote - (sizeof prefix - 1));
+    main->NewShortcutFromPath(text.size() > MaxNewCommandLength ? std::string() : path);
+    return true;
 }
 
 bool TrayApp::HandlesCommand(UINT id) const {
@@ -64,7 +82,7 @@ bool TrayApp::IsOnlyInstance() {
 bool TrayApp::InitInstance() {
     InitCommonControls();
     EnableShellOpen();
-    CCommandLineInfo commandLine;
+    NewCommandLineInfo commandLine;
     ParseCommandLine(commandLine);
     SetRegistryKey("Shareware");
 
@@ -78,12 +96,15 @@ bool TrayApp::InitInstance() {
         return false;
     }
 
+    // Rewritten at every start, so that it names this copy of the program and its language.
+    if (ReadOption(Option::QuickNew) != 0) WriteQuickNewVerb();
     if (!IsOnlyInstance()) return false;
 
     CMainWnd::RegisterWindowClass(m_hInstance);
 
     m_mainWindow.reset(new CMainWnd);
     CMainWnd* main = m_mainWindow.get();
+    main->StartupNewPath = commandLine.NewPath;
     if (!main->Create()) return false;
     m_pMainWnd = main;
     SendMessageA(main->m_hWnd, WM_SETICON, ICON_BIG,

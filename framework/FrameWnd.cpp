@@ -2,6 +2,8 @@
 #include "framework/WinApp.h"
 #include <dde.h>
 #include <ddeml.h>
+#include <string.h>
+#include <string>
 
 bool CFrameWnd::Create(const char* className, const char* title, DWORD style, HWND parent, HMENU menu,
                        DWORD exStyle) {
@@ -68,15 +70,16 @@ bool CFrameWnd::OnDdeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DDE_EXECUTE: {
         UINT_PTR unused = 0, handle = 0;
         UnpackDDElParam(WM_DDE_EXECUTE, lParam, &unused, &handle);
-        char command[520] = "";  // longer commands are cut
-        if (const char* text = static_cast<const char*>(GlobalLock(reinterpret_cast<HGLOBAL>(handle)))) {
-            lstrcpynA(command, text, sizeof command);
-            GlobalUnlock(reinterpret_cast<HGLOBAL>(handle));
+        std::string command;  // whole: what is too long to handle is the application's to refuse
+        HGLOBAL memory = reinterpret_cast<HGLOBAL>(handle);
+        if (const char* text = static_cast<const char*>(GlobalLock(memory))) {
+            command.assign(text, strnlen(text, GlobalSize(memory)));
+            GlobalUnlock(memory);
         }
         // Acknowledge at once; the command is dropped while a dialog owned by this window is open.
         LPARAM ack = ReuseDDElParam(lParam, WM_DDE_EXECUTE, WM_DDE_ACK, DDE_FACK, handle);
         if (!PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd), ack)) FreeDDElParam(WM_DDE_ACK, ack);
-        if (IsWindowEnabled(m_hWnd)) app->OnDDECommand(command);
+        if (IsWindowEnabled(m_hWnd)) app->OnDDECommand(command.c_str());
         return true;
     }
     case WM_DDE_TERMINATE:

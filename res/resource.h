@@ -21,6 +21,9 @@
 #define IDD_RUN_ARGUMENTS       146
 #define IDD_FIRST_TIME          148
 #define IDD_OPTIONS_PAGE        149
+#define IDD_SET_PASSWORD        157
+#define IDD_UNLOCK              1047
+#define IDD_CHANGE_PASSWORD     1048
 #define IDD_MESSAGE             159
 #define IDD_ABOUT               1046
 #define IDM_SHORTCUT_MENU       145
@@ -94,3 +97,10 @@
 #define IDC_CI_BROWSE           1020
 #define IDC_CI_FILE             1022
 #define IDC_CI_LIST             1027
+
+// Security dialog
+#define IDC_SEC_MESSAGE         1053
+#define IDC_SEC_PASSWORD        1054
+#define IDC_SEC_CONFIRM         1055
+#define IDC_SEC_OLD_PASSWORD    1056
+#define IDC_SEC_RELOCK          1064

@@ -1,5 +1,6 @@
 #include "sheet/ShortcutSheet.h"
 #include "dialogs/FileVersionInfo.h"
+#include "dialogs/SecurityDlg.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/Options.h"
@@ -42,6 +43,11 @@ bool CShortcutSheet::PrefillFromPath(const std::string& path) {
 }
 
 INT_PTR CShortcutSheet::DoModal() {
+    if (m_state.IsLocked()) {
+        // Unlocking lasts for this opening of the sheet; the pages open editable.
+        CSecurityDlg unlock(ParentWindow(), m_state.ActivePassword, false);
+        if (unlock.DoModal() != IDOK) return 0;
+    }
     const WORD language = CurrentLanguage();
     INT_PTR result = CContextHelpSheet::DoModal();
     if (CurrentLanguage() != language) ReloadLanguage(CurrentLanguage());

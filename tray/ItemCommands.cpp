@@ -18,6 +18,33 @@ bool CMainWnd::RunShortcutSheet(int selection) {
     return true;
 }
 
+void CMainWnd::NewShortcutFromPath(const std::string& path) {
+    if (IsPasswordStored()) {
+        ShowMessage("msgNewNotAllowed", MB_ICONSTOP);
+        return;
+    }
+    if (TheApp()->ModalDepth != 0) {
+        ShowMessage("msgDialogOpenForNew", MB_ICONSTOP);
+        return;
+    }
+    WIN32_FIND_DATAA found;
+    // A path longer than the sheet's fields hold is refused, never cut.
+    HANDLE search = !path.empty() && path.size() < MAX_PATH ? FindFirstFileA(path.c_str(), &found)
+                                                            : INVALID_HANDLE_VALUE;
+    if (search == INVALID_HANDLE_VALUE) {
+        ShowMessage("msgCannotFindNew", MB_ICONSTOP);
+        return;
+    }
+    FindClose(search);
+    if (m_shortcuts.IsFull()) {
+        ShowMessage("msgTableFull", MB_ICONEXCLAMATION);
+        return;
+    }
+    ModalScope modal;
+    CShortcutSheet sheet(m_hWnd, -1, m_shortcuts);
+    if (sheet.PrefillFromPath(path)) sheet.DoModal();
+}
+
 void CMainWnd::AddSpecialItem(ShortcutKind kind) {
     if (m_shortcuts.AppendSpecial(kind, SpecialItemTitle(kind)) < 0)
         ShowMessage("msgTableFull", MB_ICONEXCLAMATION);

@@ -58,6 +58,8 @@ bool CMainWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         result = 1;
         return true;
     case StartupActionMessage:
+        if (!StartupNewPath.empty()) NewShortcutFromPath(StartupNewPath);
+        // A program without icons could not be reached again: offer the first one.
         if (m_shortcuts.Count() == 0) RunFirstTimeFlow();
         result = 0;
         return true;

@@ -24,6 +24,8 @@ public:
 
     // 1-based number of the item whose context menu was opened last.
     int ContextItem = 0;
+    // A program the command line asked to add ("/n"); offered once the window exists.
+    std::string StartupNewPath;
 
     // Tray callback: wParam the icon id, lParam the mouse message. Always answers 1.
     LRESULT OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
@@ -36,6 +38,9 @@ public:
     // Opens the settings sheet for item selection (1-based), or for a new shortcut (-1, or 0
     // when it cannot be cancelled); false when the list has no room for a new one.
     bool RunShortcutSheet(int selection);
+    // Opens the sheet for a new shortcut filled from the program at path (QuickNew), unless
+    // changes are locked, a window is open, or there is no such file.
+    void NewShortcutFromPath(const std::string& path);
     void AddSpecialItem(ShortcutKind kind);
     void DeleteContextItem();
     void CloseProgram();

@@ -205,9 +205,9 @@ Program::~Program() {
     CloseHandle(process_);
 }
 
-bool Program::Start(const std::string& folder) {
+bool Program::Start(const std::string& folder, const std::string& arguments) {
     if (process_) return false;
-    std::string commandLine = "\"" + folder + "\\" + kProgramExe + "\"";
+    std::string commandLine = "\"" + folder + "\\" + kProgramExe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;

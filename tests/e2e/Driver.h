@@ -53,7 +53,7 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
     // Starts folder\Velkator.exe as the shell would (STARTF_USESHOWWINDOW, SW_SHOWNORMAL).
-    bool Start(const std::string& folder);
+    bool Start(const std::string& folder, const std::string& arguments = "");
     DWORD Id() const { return processId_; }
     bool WaitForExit(DWORD timeoutMs = kTimeoutMs);
     bool WaitForIdle();  // start-up has finished, or it shows a dialog

@@ -115,6 +115,14 @@ TEST_F(SheetTest, PagesFollowTheIconAndARenameKeepsItsPlaceUnlessTheNameIsTaken)
     EXPECT_EQ(3, PageCount(sheet));
     HWND page = CurrentPage(sheet);
     EXPECT_EQ("Editor", ControlText(page, IDC_PPG_NAME));
+    // Help on the sheet's own buttons is answered by the page, as on the page's controls.
+    for (HWND control : {GetDlgItem(sheet, ID_APPLY_NOW), GetDlgItem(page, IDC_PPG_NAME)}) {
+        ASSERT_TRUE(SendHelpRequest(control));
+        HWND tip = WaitForWindow("Velkator:HelpWnd", nullptr, velkator_.Id());
+        ASSERT_NE(nullptr, tip);
+        ASSERT_TRUE(PostMessageA(tip, WM_KEYDOWN, VK_ESCAPE, 0));
+        ASSERT_TRUE(WaitForWindowGone(tip));
+    }
     for (int shown : {1, 2, 0}) {
         ASSERT_TRUE(PostMessageA(sheet, PSM_SETCURSEL, shown, 0));
         Sleep(300);

@@ -64,8 +64,8 @@ TEST(StartupTest, TwoCopiesStartedAtTheSameMomentLeaveOne) {
 
 TEST(StartupTest, NoLanguageFileGivesTheFixedMessageAndOnlyTheOptionsKey) {
     CleanSettings settings;
-    const char* explorerVerb = "exefile\\shell\\zzVelkator";  // ".exe" is "exefile" in the test prefix
-    ASSERT_TRUE(DeleteKeyTree(explorerVerb, HKEY_CLASSES_ROOT));
+    const char* explorerVerb = "Software\\Classes\\exefile\\shell\\zzVelkator";  // ".exe" is "exefile" here
+    ASSERT_TRUE(DeleteKeyTree(explorerVerb));
     ProgramFolder folder({});
     ASSERT_EQ("", folder.Problem());
 
@@ -86,7 +86,7 @@ TEST(StartupTest, NoLanguageFileGivesTheFixedMessageAndOnlyTheOptionsKey) {
     // Reading the stored language made the keys on the way, and nothing else was written.
     EXPECT_EQ(std::vector<std::string>{"Options\\"}, KeyContents(kVelkatorKey));
     EXPECT_EQ(kNone, KeyContents(kOptionsKey));
-    EXPECT_FALSE(KeyExists(explorerVerb, HKEY_CLASSES_ROOT)) << "the Explorer verb was written";
+    EXPECT_FALSE(KeyExists(explorerVerb)) << "the Explorer verb was written";
 }
 
 // Options\Language = 7 picks German when its file is there and falls back to English otherwise; the

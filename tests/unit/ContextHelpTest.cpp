@@ -1,13 +1,9 @@
-// Context help the end-to-end tests cannot reach yet: which key a control's help comes from, the
-// place of the tip, and help asked for on a sheet's own buttons. (F1, "What's This?" and the tip
-// itself are checked end to end on the message box.)
-#include "DialogRobot.h"
+// Which key a control's help comes from, and where the tip goes. (F1, "What's This?", the tip
+// itself and help on the sheet are checked end to end.)
 #include "dialogs/ContextHelp.h"
 #include "dialogs/HelpPopup.h"
-#include "lang/Language.h"
 #include "res/resource.h"
 #include <gtest/gtest.h>
-#include <string>
 
 TEST(ContextHelp, OwnTableThenDefaultTableThenUnknown) {
     const HelpTableEntry own[] = {{IDOK, "hlpYes"}, {1060, "hlpInputEdit"}, {1060, "hlpNo"}, {0, nullptr}};
@@ -33,51 +29,4 @@ TEST(ContextHelp, TipHangsFromTheControlsLeftEdgeAndStaysOnTheScreen) {
         const RECT placed = PlaceHelpPopup(c.control, c.size, screen);
         EXPECT_TRUE(EqualRect(&c.expected, &placed)) << "control at " << c.control.left << "," << c.control.top;
     }
-}
-
-namespace {
-template <class Base>
-class Helped : public Base {
-public:
-    Helped(const HelpTableEntry* table, const char* caption) : Base(IDD_MESSAGE), m_table(table) {
-        this->SetCaption(caption);
-    }
-
-protected:
-    const HelpTableEntry* GetHelpTable() const override { return m_table; }
-
-private:
-    const HelpTableEntry* m_table;
-};
-
-// The text F1 on control shows ("" when no tip opened); the tip is closed again.
-std::string HelpShownFor(HWND target, HWND control) {
-    HELPINFO info = {};
-    info.cbSize = sizeof info;
-    info.iContextType = HELPINFO_WINDOW;
-    info.iCtrlId = GetDlgCtrlID(control);
-    info.hItemHandle = control;
-    SendMessageA(target, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-    HWND popup = FindWindowA(HelpPopupClassName, nullptr);
-    if (popup) SendMessageA(popup, WM_CLOSE, 0, 0);
-    return popup ? HelpPopupText : "";
-}
-}  // namespace
-
-TEST(ContextHelp, HelpOnTheSheetIsAnsweredByTheActivePage) {
-    const HelpTableEntry firstTable[] = {{IDC_MESSAGE_TEXT, "hlpOrderList"}, {0, nullptr}};
-    const HelpTableEntry secondTable[] = {{IDC_MESSAGE_TEXT, "hlpInputEdit"}, {0, nullptr}};
-    Helped<CContextHelpPage> first(firstTable, "First"), second(secondTable, "Second");
-    CContextHelpSheet sheet("Sheet", nullptr);
-    sheet.AddPage(&first);
-    sheet.AddPage(&second);
-    DialogRobot robot;
-    robot.Then([&](HWND window) {
-        EXPECT_EQ(GetText("hlpApply"), HelpShownFor(window, GetDlgItem(window, ID_APPLY_NOW)));
-        sheet.SetActivePage(1);
-        EXPECT_EQ(GetText("hlpInputEdit"), HelpShownFor(window, GetDlgItem(second.m_hWnd, IDC_MESSAGE_TEXT)));
-        EXPECT_EQ(GetText("hlpOrderList"), HelpShownFor(first.m_hWnd, GetDlgItem(first.m_hWnd, IDC_MESSAGE_TEXT)));
-        SendMessageA(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
-    });
-    EXPECT_EQ(IDCANCEL, sheet.DoModal());
 }

@@ -1,0 +1,20 @@
+#include "store/Password.h"
+#include <stdio.h>
+
+std::uint32_t PasswordHash(const char* bytes, size_t length) {
+    std::uint32_t hash = 0x0B3D5A71;
+    for (size_t i = 0; i < length; ++i) {
+        const std::int32_t byte = static_cast<signed char>(bytes[i]);
+        hash = (hash << 4) + static_cast<std::uint32_t>(byte);
+        const std::uint32_t high = hash & 0xF0000000u;
+        if (high != 0) hash ^= high >> 24;
+        hash &= ~high;
+    }
+    return hash;
+}
+
+std::string EncodePassword(const std::string& text) {
+    char encoded[16];
+    snprintf(encoded, sizeof encoded, "%011lo", static_cast<unsigned long>(PasswordHash(text.data(), text.size())));
+    return encoded;
+}

@@ -1,0 +1,93 @@
+// The password's stored form, the "/n" command line, and the security dialog's three modes.
+#include "DialogRobot.h"
+#include "TestSupport.h"
+#include "app/NewCommandLineInfo.h"
+#include "dialogs/SecurityDlg.h"
+#include "framework/WinApp.h"
+#include "res/resource.h"
+#include "store/Options.h"
+#include "store/Password.h"
+#include <gtest/gtest.h>
+
+TEST(Password, HashAndStoredForm) {
+    EXPECT_EQ(0x3A6F2B4u, PasswordHash("secret", 6));
+    EXPECT_EQ(0x7EDCDF5u, PasswordHash("Gr\xFC\xDF" "e", 5));  // bytes above 0x7F count as negative
+    EXPECT_EQ("00351571264", EncodePassword("secret"));
+    EXPECT_EQ("01317255161", EncodePassword(""));
+    EXPECT_EQ(EncodePassword("dmdbptpe"), EncodePassword("imcrptju"));  // two texts, one hash
+}
+
+TEST(NewCommandLine, ThePathFollowsTheSwitch) {
+    const struct { std::vector<const char*> arguments; const char* path; } cases[] = {
+        {{"/n", "C:\\Tools\\x.exe"}, "C:\\Tools\\x.exe"}, {{"C:\\Tools\\x.exe", "/n"}, ""}, {{"/N", "a", "b"}, "a"}};
+    for (const auto& c : cases) {
+        NewCommandLineInfo info;
+        for (size_t i = 0; i < c.arguments.size(); ++i) {
+            const char* argument = c.arguments[i];
+            bool flag = argument[0] == '/';
+            info.ParseParam(flag ? argument + 1 : argument, flag, i + 1 == c.arguments.size());
+        }
+        EXPECT_EQ(c.path, info.NewPath);
+    }
+}
+
+namespace {
+std::string Field(HWND dialog, int id) {
+    char text[512] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+// Types into the fields and presses OK; a refusal's message box is answered by the robot's next action.
+void TypeAndPressOk(HWND dialog, std::vector<std::pair<int, const char*>> fields) {
+    for (const auto& field : fields) SetDlgItemTextA(dialog, field.first, field.second);
+    SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+DialogRobot::Action NoteMessage(std::string& text) {
+    return [&text](HWND box) {
+        text = Field(box, IDC_MESSAGE_TEXT);
+        SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    };
+}
+}  // namespace
+
+TEST(SecurityDlg, SetUnlockAndChangeCheckWhatIsTypedAndResetTheFieldsOnAFailure) {
+    PrivateProfile profile;
+    std::string password, message;
+    DialogRobot robot;
+    robot.Then([&](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_SEC_PASSWORD, "dmdbptpe");
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK))) << "OK without the confirmation";
+        TypeAndPressOk(dialog, {{IDC_SEC_CONFIRM, "other"}});
+        EXPECT_EQ("", Field(dialog, IDC_SEC_PASSWORD) + Field(dialog, IDC_SEC_CONFIRM));
+        TypeAndPressOk(dialog, {{IDC_SEC_PASSWORD, "dmdbptpe"}, {IDC_SEC_CONFIRM, "imcrptju"}});
+    });
+    robot.Then(NoteMessage(message));
+    CSecurityDlg set(nullptr, password, false);
+    EXPECT_EQ(CSecurityDlg::Mode::SetPassword, set.DialogMode());
+    EXPECT_EQ(IDOK, set.DoModal());
+    EXPECT_EQ("The password and its confirmation do not match. Please type them again.", message);
+    EXPECT_EQ(EncodePassword("dmdbptpe"), password);
+
+    robot.Then([&](HWND dialog) {
+        TypeAndPressOk(dialog, {{IDC_SEC_OLD_PASSWORD, "wrong"}, {IDC_SEC_PASSWORD, "new"}, {IDC_SEC_CONFIRM, "new"}});
+        EXPECT_EQ("new", Field(dialog, IDC_SEC_CONFIRM));  // only the old password goes
+        TypeAndPressOk(dialog, {{IDC_SEC_OLD_PASSWORD, "imcrptju"}});
+    });
+    robot.Then(NoteMessage(message));
+    CSecurityDlg change(nullptr, password, true);
+    EXPECT_EQ(IDOK, change.DoModal());
+    EXPECT_EQ("The password is not correct. Please try again.", message);
+    EXPECT_EQ(EncodePassword("new"), password);
+
+    robot.Then([](HWND dialog) {
+        EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_SEC_RELOCK));
+        CheckDlgButton(dialog, IDC_SEC_RELOCK, BST_UNCHECKED);
+        TypeAndPressOk(dialog, {{IDC_SEC_PASSWORD, "new"}});
+    });
+    CSecurityDlg unlock(nullptr, password, false);
+    EXPECT_EQ(IDOK, unlock.DoModal());
+    EXPECT_EQ("", password);
+    EXPECT_EQ(0, ReadOption(Option::RelockPassword));
+}
