@@ -1,9 +1,11 @@
 #include "sheet/OptionsPage.h"
+#include "dialogs/SecurityDlg.h"
 #include "framework/FileDialog.h"
 #include "framework/SystemCalls.h"
 #include "lang/Language.h"
 #include "lang/LanguageNames.h"
 #include "res/resource.h"
+#include "sheet/ExplorerVerb.h"
 #include "store/Options.h"
 #include <mmsystem.h>
 #include <algorithm>
@@ -241,10 +243,9 @@ void COptionsPage::BrowseForSound() {
     OnSoundEdited();
 }
 
-bool COptionsPage::RunSecurityDialog(bool) {
-    // The password dialog (set, unlock or change, on ActivePassword) is not part of the program
-    // yet; without it nothing changes, as after a cancelled dialog.
-    return false;
+bool COptionsPage::RunSecurityDialog(bool changeMode) {
+    CSecurityDlg dialog(m_hWnd, m_state.ActivePassword, changeMode);
+    return dialog.DoModal() == IDOK;
 }
 
 bool COptionsPage::OnCommand(UINT id, UINT code, HWND) {
@@ -293,9 +294,12 @@ bool COptionsPage::OnApply() {
     // relock box was cleared.
     if (m_state.IsLocked() || ReadOption(Option::RelockPassword) == 0)
         WriteOption(Option::Security, m_state.ActivePassword);
-    // The Explorer verb itself follows this value once QuickNew is part of the program.
     for (const auto& box : CheckBoxes)
         WriteOption(box.option, IsDlgButtonChecked(m_hWnd, box.id) == BST_CHECKED ? 1 : 0);
+    if (ReadOption(Option::QuickNew) != 0)
+        WriteQuickNewVerb();
+    else
+        RemoveQuickNewVerb();
     const LRESULT language = SendToItem(IDC_OPG_LANGUAGE, CB_GETCURSEL);
     if (language >= 0)  // the sheet reloads the language once it has closed
         SetLanguage(static_cast<WORD>(SendToItem(IDC_OPG_LANGUAGE, CB_GETITEMDATA, static_cast<WPARAM>(language))));

@@ -33,7 +33,7 @@ private:
     void OnSoundChosen();
     void PlayChosenSound() const;
     void BrowseForSound();
-    // Sets, unlocks or changes the password in ActivePassword; true when it changed.
+    // Sets, unlocks or changes the password in force; true when the dialog ended with OK.
     bool RunSecurityDialog(bool changeMode);
 
     SheetState& m_state;

@@ -220,6 +220,7 @@ TEST_F(SheetTest, DraggingAnIconToTheTopWithTheMouseMovesItInTheTray) {
         EXPECT_TRUE(SaveScreenshot("order-drag", Bounds(sheet)));
     }));
     EXPECT_TRUE(marked) << "no insertion arrow beside the list";
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(sheet, ID_APPLY_NOW); })) << "the drop changed nothing";
     ASSERT_TRUE(ClickButton(sheet, IDOK));
     ASSERT_TRUE(WaitForWindowGone(sheet));
     EXPECT_EQ("Separator|Alpha|Beta|", ReadOrder());
@@ -228,8 +229,8 @@ TEST_F(SheetTest, DraggingAnIconToTheTopWithTheMouseMovesItInTheTray) {
     for (UINT id : {1u, 2u, 3u}) EXPECT_TRUE(TrayHasIcon(main_, id));
 }
 
-// German chosen on the Options page takes over once the sheet has closed: the menu (whose "E" now
-// opens the sheet) and the tooltips of special icons.
+// German chosen on the Options page takes over once the sheet has closed: the Explorer verb, the
+// menu (whose "E" now opens the sheet) and the tooltips of special icons.
 TEST_F(SheetTest, ALanguageChosenOnTheOptionsPageTakesOverWhenTheSheetCloses) {
     ASSERT_TRUE(WriteOrder("Separator|DeskAccess|"));
     ASSERT_NE(nullptr, Start());
@@ -244,6 +245,7 @@ TEST_F(SheetTest, ALanguageChosenOnTheOptionsPageTakesOverWhenTheSheetCloses) {
     ASSERT_TRUE(ClickButton(sheet, IDOK));
     ASSERT_TRUE(WaitForWindowGone(sheet));
     EXPECT_EQ(7u, ReadDword(kOptionsKey, "Language"));
+    EXPECT_EQ(0u, ReadString("Software\\Classes\\exefile\\shell\\zzVelkator", "").find("Zu &Velkator"));
 
     ASSERT_TRUE(SetCursorPos(Centre(TrayIconCell(1)).x, Centre(TrayIconCell(1)).y));
     char tip[64] = "";

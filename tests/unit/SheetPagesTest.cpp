@@ -3,7 +3,9 @@
 #include "TrayFixture.h"
 #include "lang/Language.h"
 #include "res/resource.h"
+#include "sheet/ExplorerVerb.h"
 #include "store/Options.h"
+#include "store/Password.h"
 #include <commctrl.h>
 #include <mmsystem.h>
 #include <set>
@@ -77,7 +79,8 @@ TEST_F(TrayFixture, OrderPageMovesShortcutsToNewPlacesWhileIdentifiersAndUntouch
     EXPECT_EQ("Cee2|A|B|Separator|E|", Order());
     for (int i = 0; i < 5; ++i) EXPECT_EQ(i + 1, window->Shortcuts().At(i).IconId);
 
-    // A click without a move enables Apply but stores nothing; under a password the list is locked.
+    // A click without a move enables Apply but stores nothing. A password set on the Options page
+    // locks that page and the list when it is next shown, and OK stores it.
     bool applyEnabled = false, listEnabled = true;
     robot.Then([&](HWND sheet) {
         HWND page = ShowPage(sheet, 0);
@@ -88,19 +91,24 @@ TEST_F(TrayFixture, OrderPageMovesShortcutsToNewPlacesWhileIdentifiersAndUntouch
         SendMessageA(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
     });
     robot.Then([&](HWND sheet) {
-        listEnabled = Enabled(ShowPage(sheet, 0), IDC_RPG_LIST);
         HWND options = ShowPage(sheet, 1);
+        SendDlgItemMessageA(options, IDC_OPG_SECURITY, BM_CLICK, 0, 0);
         EXPECT_FALSE(Enabled(options, IDC_OPG_SOUND) || Enabled(options, IDC_OPG_CONFIRM_EXIT));
         EXPECT_TRUE(Enabled(options, IDC_OPG_CHANGE_PASSWORD));
-        SendMessageA(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
+        listEnabled = Enabled(ShowPage(sheet, 0), IDC_RPG_LIST);
+        SendMessageA(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
+    });
+    robot.Then([](HWND password) {
+        for (int id : {IDC_SEC_PASSWORD, IDC_SEC_CONFIRM}) SetDlgItemTextA(password, id, "pw");
+        SendMessageA(password, WM_COMMAND, IDOK, 0);
     });
     window->RunShortcutSheet(4);
     EXPECT_TRUE(applyEnabled);
     EXPECT_TRUE(system.notifications.empty());
     EXPECT_EQ("Cee2|A|B|Separator|E|", Order());
-    WriteOption(Option::Security, "x");
     window->RunShortcutSheet(4);
     EXPECT_FALSE(listEnabled);
+    EXPECT_EQ(EncodePassword("pw"), ReadOption(Option::Security));
     EXPECT_TRUE(robot.AllActionsUsed());
 }
 
@@ -110,6 +118,9 @@ TEST_F(TrayFixture, OptionsPageListsTheSoundsAndLanguagesBesideTheProgramAndStor
     for (const std::string& file : files) CloseHandle(CreateFileA((folder + "\\" + file).c_str(), GENERIC_WRITE, 0,
                                                                   nullptr, CREATE_ALWAYS, 0, nullptr));
     CreateWindowWith({"Separator"});
+    WriteQuickNewVerb();
+    const std::string verb = "Software\\Classes\\exefile\\shell\\zzVelkator";
+    ASSERT_TRUE(RegistryKeyExists(verb));
     DialogRobot robot;
     std::vector<std::string> sounds, languages;
     std::string waveAfterTyping, waveOfListed;
@@ -143,6 +154,7 @@ TEST_F(TrayFixture, OptionsPageListsTheSoundsAndLanguagesBesideTheProgramAndStor
         waveOfListed = ReadOption(Option::WaveFile);
         choose(GetText("opgNoWave").c_str());
         EXPECT_FALSE(Enabled(page, IDC_OPG_PLAY));
+        CheckDlgButton(page, IDC_OPG_QUICKNEW, BST_UNCHECKED);
         SendMessageA(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
     });
     window->RunShortcutSheet(1);
@@ -157,4 +169,5 @@ TEST_F(TrayFixture, OptionsPageListsTheSoundsAndLanguagesBesideTheProgramAndStor
     EXPECT_EQ(folder + "\\my.sound.wav", waveOfListed);
     EXPECT_EQ(0, ReadOption(Option::PlayWave));
     EXPECT_EQ(waveOfListed, ReadOption(Option::WaveFile));
+    EXPECT_FALSE(ReadOption(Option::QuickNew) != 0 || RegistryKeyExists(verb));
 }
