@@ -391,19 +391,14 @@ bool ClickAt(POINT point, MouseButton button) {
 }
 
 bool DragWithMouse(POINT from, POINT to, const std::function<void()>& whileHeld) {
-    if (!SetCursorPos(from.x, from.y)) return false;
-    Sleep(50);
-    INPUT input = MouseInput(from, MOUSEEVENTF_LEFTDOWN);
-    bool sent = SendInput(1, &input, sizeof input) == 1;
-    for (int step = 1; sent && step <= 8; ++step) {  // in steps, as a hand moves
-        Sleep(40);
-        input = MouseInput({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8}, 0);
-        sent = SendInput(1, &input, sizeof input) == 1;
-    }
-    Sleep(300);
-    if (sent && whileHeld) whileHeld();
-    input = MouseInput(to, MOUSEEVENTF_LEFTUP);
-    return SendInput(1, &input, sizeof input) == 1 && sent;
+    const POINT halfway = {(from.x + to.x) / 2, (from.y + to.y) / 2};
+    if (!SetCursorPos(from.x, from.y) || SleepEx(100, FALSE) != 0) return false;
+    INPUT steps[] = {MouseInput(from, MOUSEEVENTF_LEFTDOWN), MouseInput(halfway, 0), MouseInput(to, 0)};
+    for (INPUT& step : steps)
+        if (SendInput(1, &step, sizeof step) != 1 || SleepEx(150, FALSE) != 0) return false;
+    if (whileHeld) whileHeld();
+    INPUT release = MouseInput(to, MOUSEEVENTF_LEFTUP);
+    return SendInput(1, &release, sizeof release) == 1;
 }
 
 RECT TrayIconCell(int k) {
