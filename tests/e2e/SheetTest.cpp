@@ -228,8 +228,7 @@ TEST_F(SheetTest, ALanguageChosenOnTheOptionsPageTakesOverWhenTheSheetCloses) {
     HWND sheet = OpenSheet(0, kProperties), languages = nullptr;
     ASSERT_TRUE(sheet && PostMessageA(sheet, PSM_SETCURSEL, 1, 0));
     ASSERT_TRUE(WaitUntil([&] { return (languages = GetDlgItem(CurrentPage(sheet), IDC_OPG_LANGUAGE)) != nullptr; }));
-    for (WPARAM i = 0; i < static_cast<WPARAM>(SendMessageA(languages, CB_GETCOUNT, 0, 0)); ++i)
-        if (SendMessageA(languages, CB_GETITEMDATA, i, 0) == 7) SendMessageA(languages, CB_SETCURSEL, i, 0);
+    ASSERT_EQ(1, SendMessageA(languages, CB_SETCURSEL, 1, 0));  // sorted: English, German
     ASSERT_TRUE(ClickButton(sheet, IDOK) && WaitForWindowGone(sheet));
     EXPECT_EQ(7u, ReadDword(kOptionsKey, "Language"));
     EXPECT_EQ(0u, ReadString("Software\\Classes\\exefile\\shell\\zzVelkator", "").find("Zu &Velkator"));

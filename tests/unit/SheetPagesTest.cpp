@@ -80,10 +80,9 @@ TEST_F(TrayFixture, OrderAndOptionsPagesListWhatTheyEditAndApplyStoresOnlyWhatCh
         EXPECT_EQ((Tips{{1, "Cee"}}), modified());
         // The edited shortcut followed its move: this rename reaches it, not the record now at place 2.
         SetDlgItemTextA(properties, IDC_PPG_NAME, "Cee2");
-
         // Filled from nothing stored: single click, the program's click sound, every box ticked, English.
-        HWND options = ShowPage(sheet, 2), sound = GetDlgItem(options, IDC_OPG_SOUND);
-        HWND language = GetDlgItem(options, IDC_OPG_LANGUAGE);
+        HWND options = ShowPage(sheet, 2), sound = GetDlgItem(options, IDC_OPG_SOUND),
+             language = GetDlgItem(options, IDC_OPG_LANGUAGE);
         const Strings sounds = Entries(sound, true);
         EXPECT_EQ((std::set<std::string>{none, "click", "ding", "My Sound", "my.sound"}),
                   std::set<std::string>(sounds.begin(), sounds.end()));
@@ -111,7 +110,10 @@ TEST_F(TrayFixture, OrderAndOptionsPagesListWhatTheyEditAndApplyStoresOnlyWhatCh
         EXPECT_EQ(folder + "my.sound.wav", ReadOption(Option::WaveFile));  // the file, not the listed name
         choose(none);
         EXPECT_FALSE(Enabled(options, IDC_OPG_PLAY));
-
+        Press(sheet, ID_APPLY_NOW);
+        EXPECT_EQ(0, ReadOption(Option::PlayWave));
+        WriteOption(Option::PlayWave, 1);
+        typedIsPlayable("");  // an empty field is no sound either
         // A password set here locks this page and the list when it is next shown.
         Press(options, IDC_OPG_SECURITY);
         EXPECT_FALSE(Enabled(options, IDC_OPG_SOUND) || Enabled(options, IDC_OPG_CONFIRM_EXIT));
@@ -131,7 +133,7 @@ TEST_F(TrayFixture, OrderAndOptionsPagesListWhatTheyEditAndApplyStoresOnlyWhatCh
     ASSERT_EQ(2u, system.sounds.size());  // a listed sound plays its own file too
     EXPECT_EQ(folder + "DING.WAV", system.sounds[0].sound);
     EXPECT_EQ(folder + "my.sound.wav", system.sounds[1].sound);
-    // The no-sound entry keeps the file for later; the password set in the sheet is stored.
+    // No sound keeps the file for later; the password set in the sheet is stored.
     EXPECT_EQ(0, ReadOption(Option::PlayWave));
     EXPECT_EQ(folder + "my.sound.wav", ReadOption(Option::WaveFile));
     EXPECT_EQ(EncodePassword("pw"), ReadOption(Option::Security));
