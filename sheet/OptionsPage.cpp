@@ -2,6 +2,7 @@
 #include "dialogs/SecurityDlg.h"
 #include "framework/FileDialog.h"
 #include "framework/SystemCalls.h"
+#include "framework/WinApp.h"
 #include "lang/Language.h"
 #include "lang/LanguageNames.h"
 #include "res/resource.h"
@@ -38,14 +39,6 @@ const struct {
 const DWORD BrowseFlags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_CREATEPROMPT | OFN_EXPLORER | OFN_LONGNAMES;
 const LPARAM NoSoundFile = -1;  // item data of the no-sound entry and of sounds given by their path
 
-std::string ExecutableDirectory() {
-    char path[MAX_PATH] = "";
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path) return ".";
-    std::string directory = path;
-    return directory.substr(0, directory.rfind('\\'));
-}
-
 std::string FolderOf(const std::string& path) {
     size_t slash = path.rfind('\\');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
@@ -62,7 +55,7 @@ bool IsListable(const WIN32_FIND_DATAA& found) {
 }  // namespace
 
 COptionsPage::COptionsPage(SheetState& state)
-    : CContextHelpPage(IDD_OPTIONS_PAGE), m_state(state), m_programDirectory(ExecutableDirectory()) {
+    : CContextHelpPage(IDD_OPTIONS_PAGE), m_state(state), m_programDirectory(TheApp()->ModuleFolder()) {
     SetCaption(GetText("opgTitle"));
 }
 

@@ -34,9 +34,9 @@ TEST(ShowMessage, TitleFromTitleKeyThenKeyPlusTitleThenProgramName) {
     robot.Then(Record(seen, IDOK));
     ShowMessage("msgSiteLink", 36, "msgTableFullTitle");
     EXPECT_EQ(GetText("msgTableFullTitle"), seen.caption);
-    ASSERT_TRUE(GetText("msgNewNotAllowedTitle").empty());
+    ASSERT_TRUE(GetText("secBadPasswordTitle").empty());
     robot.Then(Record(seen, IDOK));
-    EXPECT_EQ(IDOK, ShowMessage("msgNewNotAllowed", 48, "msgNoSuchTitleForTests"));
+    EXPECT_EQ(IDOK, ShowMessage("secBadPassword", 48, "msgNoSuchTitleForTests"));
     EXPECT_EQ("Velkator", seen.caption);
 
     // A key the language cannot format shows nothing and gives OK, which is never Yes.
