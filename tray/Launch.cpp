@@ -4,6 +4,7 @@
 #include "framework/SystemCalls.h"
 #include "framework/WinApp.h"
 #include "store/Options.h"
+#include "tray/EntryMenus.h"
 #include "tray/MainWnd.h"
 #include <mmsystem.h>
 
@@ -61,8 +62,8 @@ void CMainWnd::LaunchItem(WPARAM itemNumber, UINT) {
         std::string sound = ReadOption(Option::WaveFile);
         System.playSound(sound.c_str(), SND_ASYNC);
     }
-    // The dial-up and desktop menus open here once they exist.
-    if (launched.Kind() != ShortcutKind::Application) return;
+    if (launched.Kind() == ShortcutKind::DialUp) return ShowDialUpMenu(m_hWnd);
+    if (launched.Kind() == ShortcutKind::DeskAccess) return ShowDeskAccessMenu(m_hWnd);
 
     SetForegroundWindow(m_hWnd);
     // Longer texts than the shell call takes are refused, never cut.

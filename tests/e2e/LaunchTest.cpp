@@ -4,6 +4,7 @@
 #include "tests/e2e/Driver.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 namespace e2e {
 namespace {
@@ -64,7 +65,7 @@ protected:
     }
 
     CleanSettings settings_;
-    ProgramFolder folder_{{"velko009.mlb", "launchlog.exe"}};
+    ProgramFolder folder_{{"velko009.mlb", "launchlog.exe", "RasApi32.dll"}};
     const std::string helper_ = folder_.FilePath("launchlog.exe");
     const std::string work_ = folder_.FilePath("work");
     const std::string log_ = folder_.FilePath("launch.log");
@@ -141,6 +142,112 @@ TEST_F(LaunchTest, MissingProgramAndUnassociatedDocumentShowTheirErrors) {
         ASSERT_TRUE(WaitForWindowGone(box));
     }
     EXPECT_TRUE(velkator_.IsRunning());
+}
+
+// The entry menus open where the pointer is and are driven by keys. The launch-log helper, as the
+// dialler C:\windows\rasphone.exe or on the desktop, tells what was dialled or opened; the
+// stand-in Remote Access library beside the program lists the lines of phonebook.ini there.
+class EntryMenusTest : public LaunchTest {
+protected:
+    void TearDown() override {
+        DeleteKeyTree(kWineOverrides);
+        for (const std::string& path : made_)  // a helper may still be ending
+            WaitUntil([&] { return DeleteFileA(path.c_str()) || RemoveDirectoryA(path.c_str()); }, 3000);
+        LaunchTest::TearDown();
+    }
+    // Starts the program with one special icon; Wine loads the Remote Access library as rasapi32 says
+    // ("": none). A WINEDLLOVERRIDES set here would not reach the program: Wine passes its own on.
+    void StartWith(const char* kindWord, const char* rasapi32 = "native,builtin") {
+        ASSERT_TRUE(WriteString(std::string(kWineOverrides) + "\\DllOverrides", "rasapi32", rasapi32));
+        ASSERT_TRUE(WriteOrder(std::string(kindWord) + "|"));
+        main_ = StartVelkator(velkator_, folder_);
+        ASSERT_NE(nullptr, main_);
+        SetCursorPos(Centre(TrayIconCell(0)).x, Centre(TrayIconCell(0)).y);
+    }
+    // Activates the icon as a click does and waits for its menu; null when none opened.
+    HWND OpenMenu(DWORD timeoutMs = kTimeoutMs) {
+        PostMessageA(main_, kLaunchItemMessage, 1, WM_LBUTTONDOWN);
+        return WaitForWindow("#32768", nullptr, velkator_.Id(), true, timeoutMs);
+    }
+    // Opens the menu, presses the keys in it and waits until it has closed.
+    void Choose(std::initializer_list<WORD> keys, const char* screenshot = nullptr) {
+        HWND menu = OpenMenu();
+        ASSERT_NE(nullptr, menu);
+        Sleep(300);  // let it draw
+        EXPECT_TRUE(!screenshot || SaveScreenshot(screenshot));
+        ASSERT_TRUE(SendMenuKeys(keys));
+        ASSERT_TRUE(WaitForWindowGone(menu));
+    }
+    bool WritePhonebook(const std::vector<std::string>& entries) {
+        std::string text = "[Phonebook]\r\n";
+        for (const std::string& entry : entries) text += entry + "\r\n";
+        return WriteFileBytes(folder_.FilePath("phonebook.ini"), text);
+    }
+    // A folder (a path ending in "\\"), a copy of the launch-log helper (".exe") or a text file.
+    bool Make(const std::string& path) {
+        made_.push_back(path);
+        return path.back() == '\\' ? CreateDirectoryA(path.c_str(), nullptr) != FALSE
+               : path.compare(path.size() - 4, 4, ".exe") ? WriteFileBytes(path, "desktop item")
+                                                          : CopyFileA(helper_.c_str(), path.c_str(), FALSE) != FALSE;
+    }
+
+    const char* const kWineOverrides = "Software\\Wine\\AppDefaults\\Velkator.exe";
+    std::vector<std::string> made_;
+};
+
+TEST_F(EntryMenusTest, DialUpMenuListsThePhonebookSortedAndDialsTheChosenEntry) {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const std::string dialler = std::string(windows) + "\\rasphone.exe";
+    ASSERT_TRUE(Make(dialler));
+    ASSERT_NO_FATAL_FAILURE(StartWith("Dial-Up Networking"));
+    auto dialled = [&](const char* entry) { return dialler + "\t\"" + entry + "\"\t" + folder_.Path() + "\t1"; };
+
+    ASSERT_TRUE(WritePhonebook({"My ISP"}));  // one entry: dialled at once, no menu
+    EXPECT_EQ(nullptr, OpenMenu(1000));
+    EXPECT_EQ(std::vector<std::string>{dialled("My ISP")}, WaitForLaunches(1));
+    ASSERT_TRUE(WritePhonebook({}));  // none: only "(Empty)", greyed
+    ASSERT_NO_FATAL_FAILURE(Choose({VK_DOWN, VK_RETURN, VK_ESCAPE}, "dialup-menu-empty"));
+
+    // 21 entries in reverse need a second enumeration call; all are listed, sorted. The first is
+    // dialled, the 21st is greyed and dials nothing, the 20th is dialled.
+    std::vector<std::string> entries;
+    for (int i = 21; i >= 1; --i) entries.push_back((i < 10 ? "Entry 0" : "Entry ") + std::to_string(i));
+    ASSERT_TRUE(WritePhonebook(entries));
+    ASSERT_NO_FATAL_FAILURE(Choose({VK_DOWN, VK_RETURN}, "dialup-menu"));
+    ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_RETURN, VK_ESCAPE}));
+    ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_UP, VK_RETURN}));
+    EXPECT_EQ((std::vector<std::string>{dialled("My ISP"), dialled("Entry 01"), dialled("Entry 20")}),
+              WaitForLaunches(3));
+}
+
+TEST_F(EntryMenusTest, WithoutTheRemoteAccessLibraryOnlyADiagnosticBox) {
+    ASSERT_NO_FATAL_FAILURE(StartWith("Dial-Up Networking", ""));
+    EXPECT_EQ(nullptr, OpenMenu(1000));
+    HWND box = WaitForWindow("#32770", "Debug", velkator_.Id());
+    ASSERT_NE(nullptr, box) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
+    EXPECT_EQ("LoadLibrary failed.", ControlText(box, 0xFFFF));
+    EXPECT_TRUE(SaveScreenshot("dialup-no-library", Bounds(box)));
+}
+
+TEST_F(EntryMenusTest, DesktopMenuOpensTheChosenItemWithItsDefaultVerb) {
+    char desktop[MAX_PATH] = "";
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop)));
+    // The program is the last item, unless folders were not listed first.
+    const std::string at = std::string(desktop) + "\\", program = at + "zzzz open me.exe";
+    for (const char* name : {"Beta folder\\", "alpha folder\\", "zzzz zz folder\\", "Gamma.txt", "Tom & Jerry.txt"})
+        ASSERT_TRUE(Make(at + name));
+    for (int i = 10; i < 70; ++i) ASSERT_TRUE(Make(at + "note " + std::to_string(i) + ".txt"));  // two columns
+    ASSERT_TRUE(Make(program));
+    ASSERT_NO_FATAL_FAILURE(StartWith("DeskAccess"));
+    ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_RETURN}, "desktop-menu"));
+    EXPECT_EQ(0u, WaitForLaunches(1).at(0).find(program + "\t\t"));
+
+    // Past 250 items the program sorts after the 250th: it is greyed and opens nothing.
+    for (int i = 100; i < 300; ++i) ASSERT_TRUE(Make(at + "more " + std::to_string(i) + ".txt"));
+    ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_RETURN, VK_ESCAPE}, "desktop-menu-greyed"));
+    Sleep(1000);
+    EXPECT_EQ(1u, WaitForLaunches(0).size());
 }
 
 }  // namespace

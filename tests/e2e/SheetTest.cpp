@@ -53,6 +53,7 @@ TEST_F(SheetTest, NewIconStoresTheShortcutItsIconShowsAndAClickLaunchesIt) {
     ASSERT_NE(nullptr, sheet);
     EXPECT_EQ(2, PageCount(sheet));
     EXPECT_FALSE(IsEnabled(sheet, IDOK));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(sheet, IDHELP)));
     ASSERT_TRUE(ClickButton(sheet, IDCANCEL));
     ASSERT_TRUE(WaitForWindowGone(sheet));
     EXPECT_EQ("Separator|", ReadOrder());
@@ -146,6 +147,19 @@ TEST_F(SheetTest, PagesFollowTheIconAndARenameKeepsItsPlaceUnlessTheNameIsTaken)
     Sleep(200);
     EXPECT_TRUE(SaveScreenshot("change-icon", Bounds(icons)));
     ASSERT_TRUE(ClickButton(icons, IDOK));
+    ASSERT_TRUE(WaitForWindowGone(icons));
+    // A file without icons says so when the name field is left, and gives the field the focus back.
+    ASSERT_TRUE(ClickButton(page, IDC_PPG_CHANGE_ICON));
+    icons = WaitForWindow("#32770", "Change Icon", velkator_.Id());
+    ASSERT_NE(nullptr, icons);
+    ASSERT_TRUE(SetControlText(icons, IDC_CI_FILE, folder_.FilePath("velko009.mlb")));
+    ASSERT_TRUE(PostMessageA(icons, WM_NEXTDLGCTL, 0, 0));  // Tab
+    HWND noIcons = nullptr;  // titled "Change Icon" too, owned by the dialog
+    ASSERT_TRUE(WaitUntil([&] { return (noIcons = GetLastActivePopup(icons)) != icons; }));
+    EXPECT_NE(std::string::npos, ControlText(noIcons, IDC_MESSAGE_TEXT).find("contains no icons"));
+    ASSERT_TRUE(ClickButton(noIcons, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(icons) == GetDlgItem(icons, IDC_CI_FILE); }));
+    ASSERT_TRUE(ClickButton(icons, IDCANCEL));
     ASSERT_TRUE(WaitForWindowGone(icons));
 
     ASSERT_TRUE(SetControlText(page, IDC_PPG_NAME, "Notes"));
