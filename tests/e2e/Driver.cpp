@@ -128,6 +128,16 @@ int IconDifference(const Image& shown, HICON icon, int x, int y) {
     return different;
 }
 
+INPUT MouseInput(POINT point, DWORD buttonFlags) {
+    const RECT screen = Screen();
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // 0..65535 spans the screen; aim at the middle of the pixel so rounding either way lands on it.
+    input.mi.dx = static_cast<LONG>((2LL * point.x + 1) * 65536 / (2LL * screen.right));
+    input.mi.dy = static_cast<LONG>((2LL * point.y + 1) * 65536 / (2LL * screen.bottom));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlags;
+    return input;
+}
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
@@ -352,19 +362,6 @@ int PageCount(HWND sheet) {
                ? static_cast<int>(count)
                : -1;
 }
-
-namespace {
-INPUT MouseInput(POINT point, DWORD buttonFlags) {
-    const RECT screen = Screen();
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    // 0..65535 spans the screen; aim at the middle of the pixel so rounding either way lands on it.
-    input.mi.dx = static_cast<LONG>((2LL * point.x + 1) * 65536 / (2LL * screen.right));
-    input.mi.dy = static_cast<LONG>((2LL * point.y + 1) * 65536 / (2LL * screen.bottom));
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlags;
-    return input;
-}
-}  // namespace
 
 bool ClickAt(POINT point, MouseButton button) {
     static POINT lastPoint = {-100, -100};
