@@ -128,6 +128,16 @@ int IconDifference(const Image& shown, HICON icon, int x, int y) {
     return different;
 }
 
+INPUT MouseInput(POINT point, DWORD buttonFlags) {
+    const RECT screen = Screen();
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // 0..65535 spans the screen; aim at the middle of the pixel so rounding either way lands on it.
+    input.mi.dx = static_cast<LONG>((2LL * point.x + 1) * 65536 / (2LL * screen.right));
+    input.mi.dy = static_cast<LONG>((2LL * point.y + 1) * 65536 / (2LL * screen.bottom));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlags;
+    return input;
+}
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
@@ -369,21 +379,23 @@ bool ClickAt(POINT point, MouseButton button) {
         },
         500);
     Sleep(50);  // let the pointer settle, as a hand would
-    const RECT screen = Screen();
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_MOUSE;
-        // 0..65535 spans the screen; aim at the middle of the pixel so rounding either way lands on it.
-        input.mi.dx = static_cast<LONG>((2LL * point.x + 1) * 65536 / (2LL * screen.right));
-        input.mi.dy = static_cast<LONG>((2LL * point.y + 1) * 65536 / (2LL * screen.bottom));
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    }
-    inputs[0].mi.dwFlags |= button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
-    inputs[1].mi.dwFlags |= button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
+    INPUT inputs[2] = {MouseInput(point, button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN),
+                       MouseInput(point, button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP)};
     lastPoint = point;
     lastButton = button;
     lastTime = GetTickCount64();
     return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+bool DragWithMouse(POINT from, POINT to, const std::function<void()>& whileHeld) {
+    const POINT halfway = {(from.x + to.x) / 2, (from.y + to.y) / 2};
+    if (!SetCursorPos(from.x, from.y) || SleepEx(100, FALSE) != 0) return false;
+    INPUT steps[] = {MouseInput(from, MOUSEEVENTF_LEFTDOWN), MouseInput(halfway, 0), MouseInput(to, 0)};
+    for (INPUT& step : steps)
+        if (SendInput(1, &step, sizeof step) != 1 || SleepEx(150, FALSE) != 0) return false;
+    if (whileHeld) whileHeld();
+    INPUT release = MouseInput(to, MOUSEEVENTF_LEFTUP);
+    return SendInput(1, &release, sizeof release) == 1;
 }
 
 RECT TrayIconCell(int k) {

@@ -97,6 +97,8 @@ enum class MouseButton { Left, Right };
 // Clicks at a point through SendInput with the absolute position in each event (the pointer's own
 // position lags under Wine); waits first when the last click on that spot could make a double click.
 bool ClickAt(POINT point, MouseButton button);
+// Presses the left button at from, moves to to, runs whileHeld and releases the button there.
+bool DragWithMouse(POINT from, POINT to, const std::function<void()>& whileHeld);
 // The 20 x 20 cell of the k-th tray icon (k = 0 rightmost); Wine gives no icon rectangles.
 RECT TrayIconCell(int k);
 POINT Centre(const RECT& r);

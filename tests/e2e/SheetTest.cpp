@@ -38,7 +38,7 @@ protected:
     }
 
     CleanSettings settings_;
-    ProgramFolder folder_{{"velko009.mlb", "launchlog.exe"}};
+    ProgramFolder folder_{{"velko009.mlb", "velko007.mlb", "launchlog.exe"}};
     const std::string helper_ = folder_.FilePath("launchlog.exe");
     const std::string log_ = folder_.FilePath("launch.log");
     Program velkator_;
@@ -203,6 +203,58 @@ TEST_F(SheetTest, BrowsingFillsFolderAndNameAndClearsTheIconAndApplyKeepsTheShor
     ASSERT_TRUE(ClickButton(sheet, IDCANCEL));
     ASSERT_TRUE(WaitForWindowGone(sheet));
     EXPECT_EQ("Separator|Log|", ReadOrder()) << "Cancel after Apply dropped the shortcut";
+}
+
+// A real drag with the mouse: an insertion arrow shows beside the list while the button is held;
+// on OK the tray icons change places.
+TEST_F(SheetTest, DraggingAnIconToTheTopWithTheMouseMovesItInTheTray) {
+    const std::string program = folder_.FilePath(kProgramExe);
+    ShortcutSettings shortcut;
+    shortcut.path = helper_;
+    shortcut.iconPath = program + ",0";
+    ASSERT_TRUE(WriteShortcut("Alpha", shortcut) && WriteOrder("Alpha|Separator|"));
+    Icon alpha = SmallIcon(program, 0), separator = SmallIcon(program, 1);
+    ASSERT_NE(nullptr, Start());
+    HWND sheet = OpenSheet(1, kProperties);  // a separator's sheet opens on the Order page
+    ASSERT_NE(nullptr, sheet);
+    HWND list = GetDlgItem(CurrentPage(sheet), IDC_RPG_LIST);
+    const LONG height = static_cast<LONG>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const RECT box = Bounds(list), arrowArea = {box.left - 20, box.top, box.left, box.bottom};
+    const Image before = CaptureScreen(arrowArea);
+    bool marked = false;
+    ASSERT_TRUE(DragWithMouse({box.left + 30, box.top + height * 3 / 2}, {box.left + 30, box.top + height / 2}, [&] {
+        marked = CaptureScreen(arrowArea).pixels != before.pixels;
+        EXPECT_TRUE(SaveScreenshot("order-drag", Bounds(sheet)));
+    }));
+    EXPECT_TRUE(marked) << "no insertion arrow beside the list";
+    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(sheet, ID_APPLY_NOW); })) << "the drop changed nothing";
+    ASSERT_TRUE(ClickButton(sheet, IDOK) && WaitForWindowGone(sheet));
+    EXPECT_EQ("Separator|Alpha|", ReadOrder());
+    EXPECT_TRUE(WaitForTrayIcon(0, separator.get()) && WaitForTrayIcon(1, alpha.get()));
+}
+
+// German chosen on the Options page takes over once the sheet has closed: the Explorer verb, the
+// menu (whose "E" now opens the sheet) and the tooltips of special icons.
+TEST_F(SheetTest, ALanguageChosenOnTheOptionsPageTakesOverWhenTheSheetCloses) {
+    ASSERT_TRUE(WriteOrder("Separator|DeskAccess|"));
+    ASSERT_NE(nullptr, Start());
+    HWND sheet = OpenSheet(0, kProperties), languages = nullptr;
+    ASSERT_TRUE(sheet && PostMessageA(sheet, PSM_SETCURSEL, 1, 0));
+    ASSERT_TRUE(WaitUntil([&] { return (languages = GetDlgItem(CurrentPage(sheet), IDC_OPG_LANGUAGE)) != nullptr; }));
+    ASSERT_EQ(1, SendMessageA(languages, CB_SETCURSEL, 1, 0));  // sorted: English, German
+    ASSERT_TRUE(ClickButton(sheet, IDOK) && WaitForWindowGone(sheet));
+    EXPECT_EQ(7u, ReadDword(kOptionsKey, "Language"));
+    EXPECT_EQ(0u, ReadString("Software\\Classes\\exefile\\shell\\zzVelkator", "").find("Zu &Velkator"));
+    ASSERT_TRUE(SetCursorPos(Centre(TrayIconCell(1)).x, Centre(TrayIconCell(1)).y));
+    char tip[64] = "";
+    EXPECT_TRUE(WaitUntil([&] {
+        HWND tooltip = WaitForWindow("tooltips_class32", nullptr, 0, true, 0);
+        return tooltip && SendMessageA(tooltip, WM_GETTEXT, sizeof tip, reinterpret_cast<LPARAM>(tip)) &&
+               std::string(tip) == "Desktop-Zugriff";
+    })) << tip;
+    ASSERT_TRUE(UseTrayMenu(velkator_, 0, {'E'}));
+    sheet = WaitForWindow("#32770", "Velkator-Einstellungen", velkator_.Id());
+    ASSERT_TRUE(sheet && ClickButton(sheet, IDCANCEL));
 }
 
 }  // namespace
