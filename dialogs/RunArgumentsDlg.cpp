@@ -1,7 +1,9 @@
 #include "dialogs/RunArgumentsDlg.h"
 #include "dialogs/HelpTables.h"
+#include "framework/TextCut.h"
 #include "lang/Language.h"
 #include "res/resource.h"
+#include <vector>
 
 CRunArgumentsDlg::CRunArgumentsDlg(HWND parent) : CContextHelpDialog(IDD_RUN_ARGUMENTS, parent) {}
 
@@ -16,9 +18,11 @@ BOOL CRunArgumentsDlg::OnInitDialog() {
 bool CRunArgumentsDlg::DoDataExchange(bool save) {
     HWND edit = GetDlgItem(m_hWnd, IDC_ARGUMENTS_EDIT);
     if (!save) return SetWindowTextA(edit, Text.c_str()) != 0;
-    char text[MaxLength + 1] = "";
-    GetWindowTextA(edit, text, sizeof text);
-    Text = text;
+    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+    GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
+    // The field counts characters; in UTF-8 they may take more bytes than a launch passes.
+    Text = text.data();
+    Text.resize(CharacterPrefixLength(Text, MaxLength));
     return true;
 }
 

@@ -76,6 +76,7 @@
 #define IDC_PPG_LARGE_ICON      124
 #define IDC_PPG_SMALL_ICON      125
 #define IDC_PPG_NAME_PROBLEM    126
+#define IDC_PPG_RUN_AS          127
 #define IDC_PPG_RUN_STYLE       1026
 
 // Order page
@@ -92,6 +93,7 @@
 #define IDC_OPG_QUICKNEW        1059
 #define IDC_OPG_CONFIRM_DELETE  1060
 #define IDC_OPG_CONFIRM_EXIT    1061
+#define IDC_OPG_SHOW_NEW_ICONS  1062
 
 // Change Icon dialog
 #define IDC_CI_BROWSE           1020

@@ -2,6 +2,7 @@
 #include "dialogs/SecurityDlg.h"
 #include "framework/FileDialog.h"
 #include "framework/SystemCalls.h"
+#include "framework/TextCut.h"
 #include "framework/WinApp.h"
 #include "lang/Language.h"
 #include "lang/LanguageNames.h"
@@ -23,11 +24,13 @@ const HelpTableEntry OptionsPageHelpTable[] = {
     {IDC_OPG_SECURITY, "hlpAdvSecurityState"},
     {IDC_OPG_CHANGE_PASSWORD, "hlpAdvPassword"},
     {IDC_OPG_LANGUAGE, "hlpAdvLanguage"},
+    {IDC_OPG_SHOW_NEW_ICONS, "hlpOptShowNewIcons"},
     {0, nullptr},
 };
 
 const int LockableControls[] = {IDC_OPG_SOUND, IDC_OPG_SOUND_BROWSE, IDC_OPG_PLAY, IDC_OPG_CLICK,
-                                IDC_OPG_LANGUAGE, IDC_OPG_QUICKNEW, IDC_OPG_CONFIRM_DELETE, IDC_OPG_CONFIRM_EXIT};
+                                IDC_OPG_LANGUAGE, IDC_OPG_QUICKNEW, IDC_OPG_CONFIRM_DELETE, IDC_OPG_CONFIRM_EXIT,
+                                IDC_OPG_SHOW_NEW_ICONS};
 const struct {
     int id;
     const IntOption& option;
@@ -35,17 +38,19 @@ const struct {
     {IDC_OPG_QUICKNEW, Option::QuickNew},
     {IDC_OPG_CONFIRM_DELETE, Option::ConfirmDelete},
     {IDC_OPG_CONFIRM_EXIT, Option::ConfirmExit},
+    {IDC_OPG_SHOW_NEW_ICONS, Option::ShowNewIcons},
 };
 const DWORD BrowseFlags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_CREATEPROMPT | OFN_EXPLORER | OFN_LONGNAMES;
 const LPARAM NoSoundFile = -1;  // item data of the no-sound entry and of sounds given by their path
 
 std::string FolderOf(const std::string& path) {
-    size_t slash = path.rfind('\\');
+    size_t slash = LastBackslash(path);
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 std::string FileNameOf(const std::string& path) {
-    return path.substr(path.rfind('\\') == std::string::npos ? 0 : path.rfind('\\') + 1);
+    size_t slash = LastBackslash(path);
+    return path.substr(slash == std::string::npos ? 0 : slash + 1);
 }
 
 // Hidden files and folders are not offered.
@@ -250,6 +255,7 @@ bool COptionsPage::OnCommand(UINT id, UINT code, HWND) {
     case IDC_OPG_QUICKNEW:
     case IDC_OPG_CONFIRM_DELETE:
     case IDC_OPG_CONFIRM_EXIT:
+    case IDC_OPG_SHOW_NEW_ICONS:
         if (code == BN_CLICKED) SetModified(true);
         return true;
     case IDC_OPG_SOUND:

@@ -3,6 +3,7 @@
 #include "dialogs/FileVersionInfo.h"
 #include "dialogs/ShowMessage.h"
 #include "framework/FileDialog.h"
+#include "framework/TextCut.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/IconLoader.h"
@@ -21,16 +22,19 @@ const HelpTableEntry ShortcutPageHelpTable[] = {
     {IDC_PPG_PROMPT, "hlpPpgPrompt"},
     {IDC_PPG_RUN_STYLE, "hlpPpgRun"},
     {IDC_PPG_CHANGE_ICON, "hlpPpgBrowseIcon"},
+    {IDC_PPG_RUN_AS, "hlpPpgRunAs"},
     {0, nullptr},
 };
 
 const DWORD BrowseFlags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_CREATEPROMPT | OFN_EXPLORER | OFN_LONGNAMES;
 const int LockableControls[] = {IDC_PPG_NAME, IDC_PPG_PATH, IDC_PPG_BROWSE_PROGRAM, IDC_PPG_STARTUP,
-                                IDC_PPG_BROWSE_FOLDER, IDC_PPG_PROMPT, IDC_PPG_RUN_STYLE, IDC_PPG_CHANGE_ICON};
+                                IDC_PPG_BROWSE_FOLDER, IDC_PPG_PROMPT, IDC_PPG_RUN_STYLE, IDC_PPG_CHANGE_ICON,
+                                IDC_PPG_RUN_AS};
 
-// Folder and stem of a program path: "C:\Tools\my.app.exe" gives "C:\Tools" and "my".
+}  // namespace
+
 void SplitForName(const std::string& path, std::string& folder, std::string& stem) {
-    size_t slash = path.rfind('\\');
+    size_t slash = LastBackslash(path);
     if (slash == std::string::npos) {
         folder = path;
         stem.clear();
@@ -40,6 +44,8 @@ void SplitForName(const std::string& path, std::string& folder, std::string& ste
     std::string file = path.substr(slash + 1);
     stem = file.substr(0, file.find('.'));
 }
+
+namespace {
 
 void SetPreview(HWND control, OwnedIcon& owned, HICON icon) {
     SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
@@ -90,6 +96,7 @@ void CShortcutPage::LoadRecord() {
     SetDlgItemTextA(m_hWnd, IDC_PPG_ICON_PATH, record.IconPath.c_str());
     SetDlgItemTextA(m_hWnd, IDC_PPG_ARGUMENTS, record.Arguments.c_str());
     CheckDlgButton(m_hWnd, IDC_PPG_PROMPT, record.Prompt != 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(m_hWnd, IDC_PPG_RUN_AS, record.RunAs != 0 ? BST_CHECKED : BST_UNCHECKED);
     SendDlgItemMessageA(m_hWnd, IDC_PPG_RUN_STYLE, CB_SETCURSEL, static_cast<WPARAM>(record.Style - 1), 0);
     UpdateArgumentsEnabling();
     SetModified(false);
@@ -147,7 +154,9 @@ void CShortcutPage::BrowseForProgram() {
     SetDlgItemTextA(m_hWnd, IDC_PPG_STARTUP, folder.c_str());
     if (Text(IDC_PPG_NAME).empty()) {
         std::string name = GetFileVersionText(path.c_str(), false);
-        SetDlgItemTextA(m_hWnd, IDC_PPG_NAME, (name.empty() ? stem : name).substr(0, MaxNameLength).c_str());
+        if (name.empty()) name = stem;
+        name.resize(CharacterPrefixLength(name, MaxNameLength));
+        SetDlgItemTextA(m_hWnd, IDC_PPG_NAME, name.c_str());
     }
     SetDlgItemTextA(m_hWnd, IDC_PPG_ICON_PATH, "");
     UpdateIconPreview();
@@ -190,6 +199,7 @@ bool CShortcutPage::OnApply() {
     values.IconPath = Text(IDC_PPG_ICON_PATH);
     values.Arguments = Text(IDC_PPG_ARGUMENTS);
     values.Prompt = IsDlgButtonChecked(m_hWnd, IDC_PPG_PROMPT) == BST_CHECKED ? 1 : 0;
+    values.RunAs = IsDlgButtonChecked(m_hWnd, IDC_PPG_RUN_AS) == BST_CHECKED ? 1 : 0;
     values.Style = static_cast<int>(SendDlgItemMessageA(m_hWnd, IDC_PPG_RUN_STYLE, CB_GETCURSEL, 0, 0)) + 1;
     if (values.Style < 1) values.Style = 1;
     // A record without a name or a program is never stored; the other pages still apply.
@@ -230,6 +240,9 @@ bool CShortcutPage::OnCommand(UINT id, UINT code, HWND) {
             UpdateArgumentsEnabling();
             Validate();
         }
+        return true;
+    case IDC_PPG_RUN_AS:
+        if (code == BN_CLICKED) Validate();
         return true;
     case IDC_PPG_PATH:
         if (code == EN_KILLFOCUS) UpdateIconPreview();

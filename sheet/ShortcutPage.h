@@ -6,6 +6,10 @@
 #include "sheet/SheetState.h"
 #include <string>
 
+// Folder and stem of a program path: "C:\Tools\my.app.exe" gives "C:\Tools" and "my"; without a
+// backslash the folder is the whole path and the stem is empty.
+void SplitForName(const std::string& path, std::string& folder, std::string& stem);
+
 class CShortcutPage : public CContextHelpPage {
 public:
     explicit CShortcutPage(SheetState& state);

@@ -1,6 +1,7 @@
 #include "sheet/ShortcutSheet.h"
 #include "dialogs/FileVersionInfo.h"
 #include "dialogs/SecurityDlg.h"
+#include "framework/TextCut.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/Options.h"
@@ -28,14 +29,14 @@ CShortcutSheet::~CShortcutSheet() {
 bool CShortcutSheet::PrefillFromPath(const std::string& path) {
     int index = m_state.Shortcuts.AppendPending();
     if (index < 0) return false;
-    std::string fileName = path.substr(path.rfind('\\') == std::string::npos ? 0 : path.rfind('\\') + 1);
-    const bool hasFolder = path.find('\\') != std::string::npos;
+    std::string folder, stem;
+    SplitForName(path, folder, stem);
     ShortcutItem values;
     values.Name = GetFileVersionText(path.c_str(), false);
-    if (values.Name.empty() && hasFolder) values.Name = fileName.substr(0, fileName.find('.'));
-    values.Name = values.Name.substr(0, CShortcutPage::MaxNameLength);
+    if (values.Name.empty()) values.Name = stem;
+    values.Name.resize(CharacterPrefixLength(values.Name, CShortcutPage::MaxNameLength));
     values.Path = path;
-    values.Startup = hasFolder ? path.substr(0, path.rfind('\\')) : path;
+    values.Startup = folder;
     values.IconPath = path + ",0";
     m_state.Shortcuts.SetPendingValues(values);
     m_state.SelectedIndex = index;

@@ -26,6 +26,7 @@ struct ShortcutItem {
     std::string Arguments;
     int Prompt = 0;         // 1: ask for arguments before launching
     int Style = 1;          // 1 normal, 2 maximised, 3 minimised
+    int RunAs = 0;          // 1: started with administrator rights (stored only when 1)
     int IconId = 0;         // tray icon identifier; never reused within a run
 
     ShortcutKind Kind() const { return KindOf(Path); }

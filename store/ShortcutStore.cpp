@@ -64,6 +64,7 @@ void ReadApplicationValues(const std::string& name, ShortcutItem& item) {
     item.Arguments = section.ReadString("Arguments", "");
     item.Style = section.ReadInt("Style", 1);
     item.Prompt = section.ReadInt("Prompt", 0);
+    item.RunAs = section.ReadInt("RunAs", 0);
 }
 
 void WriteApplicationItem(const ShortcutItem& item) {
@@ -77,6 +78,11 @@ void WriteApplicationItem(const ShortcutItem& item) {
     app->WriteProfileString(section, "Arguments", item.Arguments.c_str());
     app->WriteProfileInt(section, "Prompt", item.Prompt);
     app->WriteProfileInt(section, "Style", item.Style);
+    // Absent means no; sections of shortcuts that never asked for it stay as they were.
+    if (item.RunAs != 0)
+        app->WriteProfileInt(section, "RunAs", item.RunAs);
+    else
+        app->WriteProfileString(section, "RunAs", nullptr);
 }
 
 void DeleteApplicationData(const std::string& name) {

@@ -85,7 +85,8 @@ void CMainWnd::LaunchItem(WPARAM itemNumber, UINT) {
         ShowLaunchError("errTooLong", launched.Path);
         return;
     }
-    INT_PTR result = reinterpret_cast<INT_PTR>(System.shellExecute(m_hWnd, "open", launched.Path.c_str(),
+    const char* verb = launched.RunAs ? "runas" : "open";
+    INT_PTR result = reinterpret_cast<INT_PTR>(System.shellExecute(m_hWnd, verb, launched.Path.c_str(),
                                                                    arguments.c_str(), launched.Startup.c_str(),
                                                                    ShowCommandOfStyle(launched.Style)));
     if (result <= 32) ShowLaunchError(LaunchErrorKey(result), launched.Path);

@@ -259,3 +259,54 @@ TEST_F(SheetTest, ALanguageChosenOnTheOptionsPageTakesOverWhenTheSheetCloses) {
 
 }  // namespace
 }  // namespace e2e
+
+namespace e2e {
+namespace {
+
+// Names and paths in any script pass whole: shown as tooltip (cut on a character boundary),
+// edited in the sheet, moved on the Order page and launched.
+TEST_F(SheetTest, AUnicodeShortcutIsShownRenamedMovedAndLaunched) {
+    const std::string folder = folder_.FilePath("\xC3\x9Cn\xC3\xAF" "code"), program = folder + "\\app.exe";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) && CopyFileA(helper_.c_str(), program.c_str(), FALSE));
+    std::string name = "Caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC", longName;  // "Café 日本"
+    for (int i = 0; i < 30; ++i) longName += "\xE6\x97\xA5";             // 90 bytes: the tip shows 63
+    ShortcutSettings shortcut;
+    shortcut.path = program;
+    ASSERT_TRUE(WriteShortcut(name, shortcut) && WriteShortcut(longName, shortcut));
+    ASSERT_TRUE(WriteOrder("Separator|" + name + "|" + longName + "|"));
+    ASSERT_NE(nullptr, Start());
+
+    ASSERT_TRUE(SetCursorPos(Centre(TrayIconCell(2)).x, Centre(TrayIconCell(2)).y));
+    char tip[128] = "";
+    EXPECT_TRUE(WaitUntil([&] {
+        HWND tooltip = WaitForWindow("tooltips_class32", nullptr, 0, true, 0);
+        return tooltip && SendMessageA(tooltip, WM_GETTEXT, sizeof tip, reinterpret_cast<LPARAM>(tip)) &&
+               std::string(tip) == longName.substr(0, 63);
+    })) << tip;
+
+    ASSERT_TRUE(ClickAt(Centre(TrayIconCell(1)), MouseButton::Left));
+    std::string launched;
+    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(log_, &launched); }));
+    EXPECT_EQ(0u, launched.find(program + "\t")) << launched;
+
+    HWND sheet = OpenSheet(1, kProperties);
+    ASSERT_NE(nullptr, sheet);
+    HWND page = CurrentPage(sheet);
+    EXPECT_EQ(name, ControlText(page, IDC_PPG_NAME));
+    name += " 2";
+    ASSERT_TRUE(SetControlText(page, IDC_PPG_NAME, name));
+    ASSERT_TRUE(PostMessageA(sheet, PSM_SETCURSEL, 1, 0));  // the Order page, where the new name shows
+    HWND list = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (list = GetDlgItem(CurrentPage(sheet), IDC_RPG_LIST)) != nullptr; }));
+    const LONG height = static_cast<LONG>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const RECT box = Bounds(list);
+    ASSERT_TRUE(DragWithMouse({box.left + 30, box.top + height * 3 / 2}, {box.left + 30, box.top + height / 2}, [] {}));
+    Sleep(200);
+    EXPECT_TRUE(SaveScreenshot("unicode-order", Bounds(sheet)));
+    ASSERT_TRUE(ClickButton(sheet, IDOK) && WaitForWindowGone(sheet));
+    EXPECT_EQ(name + "|Separator|" + longName + "|", ReadOrder());
+    EXPECT_EQ(program, ReadString(std::string(kVelkatorKey) + "\\" + name, "Path"));
+}
+
+}  // namespace
+}  // namespace e2e

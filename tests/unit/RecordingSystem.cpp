@@ -5,7 +5,7 @@ RecordingSystem* g_recorder = nullptr;
 
 BOOL WINAPI RecordNotify(DWORD message, PNOTIFYICONDATAA data) {
     g_recorder->notifications.push_back({message, *data});
-    return TRUE;
+    return message != NIM_ADD || g_recorder->trayTakesIcons;
 }
 
 HINSTANCE WINAPI RecordShellExecute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder,

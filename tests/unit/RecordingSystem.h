@@ -34,6 +34,8 @@ public:
     std::vector<UINT> beeps;
     // What ShellExecuteA reports (greater than 32 is success).
     INT_PTR shellExecuteResult = 42;
+    // Whether the tray takes new icons (it does not while the shell starts).
+    bool trayTakesIcons = true;
 
     std::vector<NotifyCall> NotificationsOf(DWORD message) const;
     void Clear();

@@ -3,6 +3,7 @@
 #include "TrayFixture.h"
 #include "app/TrayApp.h"
 #include "dialogs/DialogOpen.h"
+#include "framework/RegistryKey.h"
 #include "framework/TextCut.h"
 #include "lang/Language.h"
 #include "res/resource.h"
@@ -180,4 +181,65 @@ TEST(TextCut, NeverSplitsACharacterOfTheCodePage) {
     EXPECT_EQ(6u, CharacterPrefixLength(utf8, 8, CP_UTF8));
     EXPECT_EQ(9u, CharacterPrefixLength(utf8, 63, CP_UTF8));
     EXPECT_EQ(1u, CharacterPrefixLength(std::string("a\0b", 3), 63, 1252));
+}
+
+TEST_F(TrayFixture, KeyboardSelectionRunAsAndAShellThatIsNotReadyYet) {
+    system.trayTakesIcons = false;  // at logon the taskbar may not exist yet
+    TheApp()->WriteProfileInt("Admin", "RunAs", 1);
+    CreateWindowWith({"Editor=C:\\e.exe", "Admin=C:\\a.exe"});
+    system.trayTakesIcons = true;
+    system.Clear();
+    SendMessageA(window->m_hWnd, WM_TIMER, TrayIcons::RetryTimer, 0);
+    EXPECT_EQ(2u, system.NotificationsOf(NIM_ADD).size()) << "the refused icons were not added again";
+
+    // A fourth-version callback: the event in the low word, the icon in the high word.
+    auto keyboard = [&](int item, UINT event) {
+        LPARAM lParam = MAKELPARAM(event, window->Shortcuts().At(item - 1).IconId);
+        SendMessageA(window->m_hWnd, TrayCallbackMessage, 0, lParam);
+    };
+    keyboard(1, NIN_KEYSELECT);
+    keyboard(2, NIN_KEYSELECT);
+    ASSERT_EQ(2u, system.launches.size());
+    EXPECT_EQ("open", system.launches[0].verb);
+    EXPECT_EQ("runas", system.launches[1].verb);
+    keyboard(1, WM_LBUTTONUP);  // the shell's own selection event after a click is not the keyboard's
+    keyboard(1, NIN_SELECT);
+    EXPECT_EQ(2u, system.launches.size());
+}
+
+TEST_F(TrayFixture, NewIconsArePromotedOnceWhereWindows11KeepsTheirSettings) {
+    const std::string settings = "Control Panel\\NotifyIconSettings";
+    auto makeKey = [&](const char* key, const std::string& program, DWORD uid) {
+        RegistryKey icon;
+        ASSERT_TRUE(icon.Create(HKEY_CURRENT_USER, (settings + "\\" + key).c_str()));
+        icon.SetString("ExecutablePath", program.c_str());
+        icon.SetDword("UID", uid);
+    };
+    auto promoted = [&](const char* key) {
+        RegistryKey icon;
+        return icon.Open(HKEY_CURRENT_USER, (settings + "\\" + key).c_str()) ? icon.ReadInt("IsPromoted", -1) : -2;
+    };
+    makeKey("ours1", ThisProgram(), 1);
+    makeKey("other", "C:\\Other\\other.exe", 2);
+    CreateWindowWith({"Separator", "Separator"});
+    SendMessageA(window->m_hWnd, WM_TIMER, TrayIcons::PromotionTimer, 0);
+    makeKey("ours2", ThisProgram(), 2);  // Windows makes the key a little after the icon appears
+    SendMessageA(window->m_hWnd, WM_TIMER, TrayIcons::PromotionTimer, 0);
+    EXPECT_EQ(1, promoted("ours1"));
+    EXPECT_EQ(1, promoted("ours2"));
+    EXPECT_EQ(-1, promoted("other"));
+
+    RegistryKey hidden;  // the user hides one again: it stays hidden at the next start
+    ASSERT_TRUE(hidden.Open(HKEY_CURRENT_USER, (settings + "\\ours1").c_str(), KEY_SET_VALUE));
+    hidden.SetDword("IsPromoted", 0);
+    CreateWindowWith({"Separator", "Separator"});
+    SendMessageA(window->m_hWnd, WM_TIMER, TrayIcons::PromotionTimer, 0);
+    EXPECT_EQ(0, promoted("ours1"));
+
+    makeKey("ours3", ThisProgram(), 3);
+    WriteOption(Option::ShowNewIcons, 0);
+    CreateWindowWith({"Separator", "Separator", "Separator"});
+    SendMessageA(window->m_hWnd, WM_TIMER, TrayIcons::PromotionTimer, 0);
+    EXPECT_EQ(-1, promoted("ours3"));
+    DeleteRegistryTree(settings);
 }
