@@ -1,5 +1,5 @@
-// The real program's tray icons: what loading shows, in which order, that they leave with the
-// program, and that the legacy settings file in the Windows folder is imported at start.
+// The real program's tray icons: what loading shows, in which order, and that they leave with the
+// program.
 #include "tests/e2e/Driver.h"
 
 #include <gtest/gtest.h>
@@ -66,34 +66,6 @@ TEST(TrayIconsTest, ShortcutsShowTheirIconsInOrderAndLeaveWithTheProgram) {
     for (int k = 0; k < count; ++k) EXPECT_TRUE(WaitForEmptyTrayCell(k, 2000)) << "icon " << k << " stayed";
     EXPECT_TRUE(SaveScreenshot("tray-icons-after-close"));
     EXPECT_EQ(order, ReadOrder()) << "loading or closing rewrote the order";
-}
-
-TEST(TrayIconsTest, LegacyFileInTheWindowsFolderReplacesTheStoredShortcuts) {
-    CleanSettings settings;
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, sizeof(windows));
-    const std::string ini = std::string(windows) + "\\VELKATOR.INI";
-    ASSERT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ini.c_str())) << "left by someone else: " << ini;
-    ProgramFolder folder({"velko009.mlb", "launchlog.exe"});
-    ASSERT_EQ("", folder.Problem());
-    const std::string helper = folder.FilePath("launchlog.exe");  // without icons: the question mark
-    ShortcutSettings before;
-    before.path = helper;
-    ASSERT_TRUE(WriteShortcut("Registry only", before) && WriteOrder("Registry only|"));
-    ASSERT_TRUE(WriteFileBytes(ini, "[Shortcuts]\r\nEditor=Installed\r\n[Editor]\r\nPath=" + helper + "\r\n"));
-
-    ASSERT_TRUE(WaitForEmptyTrayCell(0)) << "icons of an earlier program are still shown";
-    Program velkator;
-    const bool started = StartVelkator(velkator, folder) != nullptr;
-    const bool imported = GetFileAttributesA(ini.c_str()) == INVALID_FILE_ATTRIBUTES;
-    DeleteFileA(ini.c_str());  // never leave it for the next test
-    ASSERT_TRUE(started);
-    EXPECT_TRUE(imported) << "the legacy file was not taken";
-    EXPECT_EQ("Editor|", ReadOrder());
-    EXPECT_EQ(helper, ReadString(std::string(kVelkatorKey) + "\\Editor", "Path"));
-    Icon questionMark = QuestionMarkIcon();
-    EXPECT_TRUE(WaitForTrayIcon(0, questionMark.get()));
-    EXPECT_TRUE(WaitForEmptyTrayCell(1, 0)) << "the registry-only shortcut is still shown";
 }
 
 }  // namespace

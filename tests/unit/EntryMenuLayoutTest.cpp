@@ -1,6 +1,6 @@
 // Ordering and column layout of the entry menus, and the dialling commands (recorded: the
 // fall-back dialler cannot be watched under Wine).
-#include "RecordingSystem.h"
+#include "Support.h"
 #include "tray/EntryMenus.h"
 #include <gtest/gtest.h>
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The framework's command routing: a command climbs from a dialog to its owner and then to the
 // application object; a control's notification never does. (Modal runs, the sheet's apply and
 // cancel and its Help button are seen end to end in the program's own dialogs and sheet.)
-#include "DialogRobot.h"
+#include "Support.h"
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"

@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "Support.h"
 #include "store/IconLoader.h"
 #include <gtest/gtest.h>
 

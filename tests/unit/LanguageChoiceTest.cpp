@@ -1,6 +1,6 @@
 // The language choice beyond what the end-to-end start-up tests see: names, numbers, and the
 // first language file found when neither the stored language nor English is there.
-#include "TestSupport.h"
+#include "Support.h"
 #include "app/LanguageChoice.h"
 #include "framework/WinApp.h"
 #include "lang/Language.h"

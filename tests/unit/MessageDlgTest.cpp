@@ -1,6 +1,6 @@
 // The message box for each style the program uses: buttons, icon, help and answers. The exit
 // question, a launch error and the German captions are seen end to end.
-#include "DialogRobot.h"
+#include "Support.h"
 #include "dialogs/MessageDlg.h"
 #include "res/resource.h"
 #include <gtest/gtest.h>

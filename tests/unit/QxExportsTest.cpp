@@ -1,5 +1,5 @@
 // The language library's exports, called through qxintl.dll on files written beside the test program.
-#include "TestSupport.h"
+#include "Support.h"
 #include "qxintl/LanguageFile.h"
 #include "qxintl/qxintl.h"
 #include <gtest/gtest.h>

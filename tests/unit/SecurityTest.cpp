@@ -1,6 +1,6 @@
 // The password's stored form, the "/n" command line, and the security dialog's three modes.
-#include "DialogRobot.h"
-#include "TestSupport.h"
+#include "Support.h"
+#include "Support.h"
 #include "app/NewCommandLineInfo.h"
 #include "dialogs/SecurityDlg.h"
 #include "framework/WinApp.h"

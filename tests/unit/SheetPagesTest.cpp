@@ -1,6 +1,6 @@
 // The Order and Options pages inside the real sheet: what their lists hold, what apply stores, and
 // which tray icons it touches. The real mouse drag and the language switch are end-to-end tests.
-#include "TrayFixture.h"
+#include "Support.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/Options.h"

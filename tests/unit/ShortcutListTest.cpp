@@ -1,8 +1,9 @@
 // The shortcut list on its own: what loading takes from the registry, and what each operation
 // stores and announces.
-#include "TestSupport.h"
+#include "Support.h"
 #include "framework/RegistryKey.h"
 #include "framework/WinApp.h"
+#include "store/LegacyIni.h"
 #include "store/ShortcutList.h"
 #include <gtest/gtest.h>
 
@@ -169,6 +170,9 @@ TEST_F(ShortcutListTest, PastAHundredTheRestStaysStoredAndTheListIsFull) {
 }
 
 TEST_F(ShortcutListTest, LegacyFileKeepsWhatCannotBeImportedAndIsImportedOnce) {
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof windows);
+    EXPECT_EQ(std::string(windows) + "\\VELKATOR.INI", LegacyIniPath());
     TemporaryFolder folder;
     const std::string ini = folder.File("VELKATOR.INI");
     folder.Write("VELKATOR.INI",

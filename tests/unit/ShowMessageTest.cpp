@@ -1,6 +1,6 @@
 // ShowMessage: where the title comes from, what a key without text gives, and the owner and
 // ModalDepth of nested boxes. (The boxes themselves are seen end to end.)
-#include "DialogRobot.h"
+#include "Support.h"
 #include "app/TrayApp.h"
 #include "dialogs/ShowMessage.h"
 #include "framework/Wnd.h"

@@ -1,6 +1,6 @@
 // The main window's tray side in-process: icon handles, click dispatch, menu enabling and the
 // commands it refuses, launch rules a user cannot reach cheaply, and tooltip cutting.
-#include "TrayFixture.h"
+#include "Support.h"
 #include "app/TrayApp.h"
 #include "dialogs/DialogOpen.h"
 #include "framework/RegistryKey.h"
@@ -159,17 +159,6 @@ TEST_F(TrayFixture, LaunchPlaysTheChosenSoundAndRefusesTextsTooLongToPass) {
     CreateWindowWith({"Editor=C:\\" + std::string(251, 'p')});
     window->LaunchItem(1, WM_LBUTTONDOWN);
     EXPECT_EQ(1u, system.launches.size());
-}
-
-TEST_F(TrayFixture, ALanguageChangeRetitlesOnlyTheSpecialIcons) {
-    CreateWindowWith({"Editor=C:\\e.exe", "DeskAccess"});
-    system.Clear();
-    ReloadLanguage(7);
-    ASSERT_EQ(1u, system.notifications.size());
-    EXPECT_EQ(static_cast<DWORD>(NIM_MODIFY), system.notifications[0].message);
-    EXPECT_EQ(static_cast<UINT>(NIF_TIP), system.notifications[0].data.uFlags);
-    EXPECT_EQ(GetText("tipDeskAccess"), system.notifications[0].Tip());
-    EXPECT_NE("Desktop Access", system.notifications[0].Tip());
 }
 
 TEST(TextCut, NeverSplitsACharacterOfTheCodePage) {

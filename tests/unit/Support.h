@@ -1,0 +1,316 @@
+// What the in-process tests share: a private profile and folder per test, registry checks, a robot
+// that answers modal dialogs, recorders for the calls that leave the program, and the real hidden
+// main window built on them.
+#pragma once
+#include "app/TrayApp.h"
+#include "dialogs/DialogOpen.h"
+#include "framework/RegistryKey.h"
+#include "framework/SystemCalls.h"
+#include "framework/WinApp.h"
+#include "lang/Language.h"
+#include "tray/MainWnd.h"
+#include <gtest/gtest.h>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+inline std::string UniqueName(const char* stem) {
+    static int sequence = 0;
+    return std::string(stem) + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) +
+           "-" + std::to_string(++sequence);
+}
+
+inline void DeleteRegistryTree(const std::string& path) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+}
+inline bool RegistryKeyExists(const std::string& path) {
+    RegistryKey key;
+    return key.Open(HKEY_CURRENT_USER, path.c_str());
+}
+inline bool RegistryValueExists(const std::string& path, const char* name) {
+    RegistryKey key;
+    return key.Open(HKEY_CURRENT_USER, path.c_str()) &&
+           RegQueryValueExA(key.Handle(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+inline int RegistryValueCount(const std::string& path) {
+    RegistryKey key;
+    DWORD values = 0;
+    if (!key.Open(HKEY_CURRENT_USER, path.c_str()) ||
+        RegQueryInfoKeyA(key.Handle(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return -1;
+    return static_cast<int>(values);
+}
+
+// Points the application's profile at "Software\VelkatorTests\<unique>" for one test, then deletes it.
+class PrivateProfile {
+public:
+    PrivateProfile() : m_previousName(TheApp()->AppName()), m_name(UniqueName("Run")) {
+        TheApp()->SetProfileLocation("VelkatorTests", m_name.c_str());
+    }
+    ~PrivateProfile() {
+        DeleteRegistryTree(KeyPath());
+        TheApp()->SetProfileLocation("VelkatorTests", m_previousName.c_str());
+    }
+    PrivateProfile(const PrivateProfile&) = delete;
+    PrivateProfile& operator=(const PrivateProfile&) = delete;
+    std::string KeyPath(const char* section = nullptr) const {
+        return "Software\\VelkatorTests\\" + m_name + (section ? std::string("\\") + section : "");
+    }
+
+private:
+    std::string m_previousName, m_name;
+};
+
+// A fresh temporary folder, removed with its files afterwards.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        char base[MAX_PATH] = "";
+        GetTempPathA(sizeof base, base);
+        m_path = base + UniqueName("velkator-test");
+        CreateDirectoryA(m_path.c_str(), nullptr);
+    }
+    ~TemporaryFolder() {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA(File("*").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA(File(found.cFileName).c_str());
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        RemoveDirectoryA(m_path.c_str());
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const std::string& Path() const { return m_path; }
+    std::string File(const char* name) const { return m_path + "\\" + name; }
+    void Write(const char* name, const std::string& content) const {
+        OwnedHandle file(CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 0;
+        WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    }
+
+private:
+    std::string m_path;
+};
+
+// The folder of the test program, beside which a copy of the product lies.
+inline std::string ExecutableFolder() {
+    return TheApp()->ModuleFolder();
+}
+
+inline bool ReadWholeFile(const std::string& path, std::string& content) {
+    OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return file.release(), false;
+    content.assign(GetFileSize(file.get(), nullptr), '\0');
+    DWORD read = 0;
+    return ReadFile(file.get(), &content[0], static_cast<DWORD>(content.size()), &read, nullptr) && read == content.size();
+}
+
+// Runs the thread's message loop for about ms milliseconds.
+inline void PumpMessages(DWORD ms) {
+    const DWORD start = GetTickCount();
+    MSG message;
+    while (GetTickCount() - start < ms) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(5);
+    }
+}
+
+// Answers the modal dialogs a test opens: a thread timer, which also fires inside modal loops,
+// hands each dialog of this thread that appears (or comes back on top) to the next queued action.
+class DialogRobot {
+public:
+    using Action = std::function<void(HWND dialog)>;
+    DialogRobot() : m_timer(SetTimer(nullptr, 0, 30, &DialogRobot::OnTimer)) { Current() = this; }
+    ~DialogRobot() {
+        KillTimer(nullptr, m_timer);
+        Current() = nullptr;
+    }
+    DialogRobot(const DialogRobot&) = delete;
+    DialogRobot& operator=(const DialogRobot&) = delete;
+    void Then(Action action) { m_actions.push_back(std::move(action)); }
+    int DialogsSeen() const { return m_seen; }
+
+    static Action Press(int buttonId) {  // BM_CLICK on an enabled, visible button
+        return [buttonId](HWND dialog) {
+            HWND button = GetDlgItem(dialog, buttonId);
+            if (button && IsWindowEnabled(button) && IsWindowVisible(button)) SendMessageA(button, BM_CLICK, 0, 0);
+        };
+    }
+    static Action Close() {  // the close box
+        return [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); };
+    }
+    static Action Key(WORD key) {  // a key press sent to the focused control
+        return [key](HWND dialog) {
+            HWND focus = GetFocus();
+            HWND target = focus && (focus == dialog || IsChild(dialog, focus)) ? focus : dialog;
+            PostMessageA(target, WM_KEYDOWN, key, 1);
+            PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+        };
+    }
+
+private:
+    static DialogRobot*& Current() {
+        static DialogRobot* robot = nullptr;
+        return robot;
+    }
+    static BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+        char name[16];
+        if (!IsWindowVisible(window) || !GetClassNameA(window, name, sizeof name) || lstrcmpA(name, "#32770") != 0)
+            return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        DialogRobot* robot = Current();
+        HWND dialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (!robot || !dialog || dialog == robot->m_lastDialog) return;
+        robot->m_lastDialog = dialog;
+        ++robot->m_seen;
+        if (robot->m_actions.empty()) return;
+        Action action = std::move(robot->m_actions.front());
+        robot->m_actions.pop_front();
+        action(dialog);
+    }
+
+    std::deque<Action> m_actions;
+    HWND m_lastDialog = nullptr;
+    int m_seen = 0;
+    UINT_PTR m_timer;
+};
+
+struct NotifyCall {
+    DWORD message;
+    NOTIFYICONDATAA data;
+    std::string Tip() const { return data.szTip; }
+};
+struct SoundCall {
+    std::string sound;
+    UINT flags;
+};
+struct ShellExecuteCall {
+    HWND owner;
+    std::string verb, file, parameters, folder;
+    int show;
+};
+
+// Replaces the calls that leave the program (tray, shell, sound, beep) with recorders for one test.
+class RecordingSystem {
+public:
+    std::vector<NotifyCall> notifications;
+    std::vector<ShellExecuteCall> launches;
+    std::vector<SoundCall> sounds;
+    std::vector<UINT> beeps;
+    INT_PTR shellExecuteResult = 42;  // greater than 32 is success
+    bool trayTakesIcons = true;       // it does not while the shell starts
+
+    RecordingSystem() {
+        Current() = this;
+        System = {&Notify, &Execute, &ExecuteEx, &Play, &Beep};
+    }
+    ~RecordingSystem() {
+        System = RealSystemCalls;
+        Current() = nullptr;
+    }
+    RecordingSystem(const RecordingSystem&) = delete;
+    RecordingSystem& operator=(const RecordingSystem&) = delete;
+    std::vector<NotifyCall> NotificationsOf(DWORD message) const {
+        std::vector<NotifyCall> calls;
+        for (const NotifyCall& call : notifications)
+            if (call.message == message) calls.push_back(call);
+        return calls;
+    }
+    void Clear() {
+        notifications.clear();
+        launches.clear();
+        sounds.clear();
+        beeps.clear();
+    }
+
+private:
+    static RecordingSystem*& Current() {
+        static RecordingSystem* recorder = nullptr;
+        return recorder;
+    }
+    static std::string Text(LPCSTR text) { return text ? text : ""; }
+    static BOOL WINAPI Notify(DWORD message, PNOTIFYICONDATAA data) {
+        Current()->notifications.push_back({message, *data});
+        return message != NIM_ADD || Current()->trayTakesIcons;
+    }
+    static HINSTANCE WINAPI Execute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder, INT show) {
+        Current()->launches.push_back({owner, Text(verb), Text(file), Text(parameters), Text(folder), show});
+        return reinterpret_cast<HINSTANCE>(Current()->shellExecuteResult);
+    }
+    static BOOL WINAPI ExecuteEx(SHELLEXECUTEINFOA* info) {
+        Current()->launches.push_back({info->hwnd, Text(info->lpVerb), Text(info->lpFile),
+                                       Text(info->lpParameters), Text(info->lpDirectory), info->nShow});
+        info->hInstApp = reinterpret_cast<HINSTANCE>(Current()->shellExecuteResult);
+        return Current()->shellExecuteResult > 32;
+    }
+    static BOOL WINAPI Play(LPCSTR sound, UINT flags) {
+        Current()->sounds.push_back({Text(sound), flags});
+        return TRUE;
+    }
+    static BOOL WINAPI Beep(UINT type) {
+        Current()->beeps.push_back(type);
+        return TRUE;
+    }
+};
+
+// A real, hidden main window on a private profile with the calls that leave the program recorded.
+class TrayFixture : public testing::Test {
+protected:
+    PrivateProfile profile;
+    RecordingSystem system;
+    std::unique_ptr<CMainWnd> window;
+
+    void TearDown() override {
+        DestroyMainWindow();
+        App().m_pMainWnd = nullptr;
+        App().ModalDepth = 0;
+        DialogOpenFlag = false;
+        OpenLanguageLibrary(9);
+    }
+    // Stores application shortcuts ("name=path") and special items in this order, then makes the window.
+    void CreateWindowWith(const std::vector<std::string>& tokens) {
+        std::string order;
+        for (const std::string& token : tokens) {
+            size_t equals = token.find('=');
+            std::string name = token.substr(0, equals);
+            if (equals != std::string::npos) {
+                TheApp()->WriteProfileString("Shortcuts", name.c_str(), "Installed");
+                TheApp()->WriteProfileString(name.c_str(), "Path", token.substr(equals + 1).c_str());
+            }
+            order += name + "|";
+        }
+        TheApp()->WriteProfileString("Shortcuts", "Order", order.c_str());
+        DestroyMainWindow();
+        CMainWnd::RegisterWindowClass(GetModuleHandleA(nullptr));
+        window.reset(new CMainWnd);
+        ASSERT_TRUE(window->Create());
+        App().m_pMainWnd = window.get();
+    }
+    // The tray callback for item number (1-based) with a mouse message.
+    void Click(int itemNumber, UINT mouseMessage) {
+        int iconId = window->Shortcuts().At(itemNumber - 1).IconId;
+        SendMessageA(window->m_hWnd, TrayCallbackMessage, static_cast<WPARAM>(iconId), mouseMessage);
+    }
+    std::string Order() const { return TheApp()->GetProfileString("Shortcuts", "Order", "<none>"); }
+    bool WindowAlive() const { return window && window->m_hWnd && IsWindow(window->m_hWnd); }
+
+private:
+    // Destroying the main window posts WM_QUIT; a later test's dialog must not see it.
+    void DestroyMainWindow() {
+        if (!WindowAlive()) return;
+        window->DestroyWindow();
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    }
+};
