@@ -244,7 +244,9 @@ TEST_F(SheetTest, ALanguageChosenOnTheOptionsPageTakesOverWhenTheSheetCloses) {
     ASSERT_EQ(1, SendMessageA(languages, CB_SETCURSEL, 1, 0));  // sorted: English, German
     ASSERT_TRUE(ClickButton(sheet, IDOK) && WaitForWindowGone(sheet));
     EXPECT_EQ(7u, ReadDword(kOptionsKey, "Language"));
-    EXPECT_EQ(0u, ReadString("Software\\Classes\\exefile\\shell\\zzVelkator", "").find("Zu &Velkator"));
+    EXPECT_TRUE(WaitUntil([] {  // rewritten once the sheet has gone
+        return ReadString("Software\\Classes\\exefile\\shell\\zzVelkator", "").find("Zu &Velkator") == 0;
+    }));
     ASSERT_TRUE(SetCursorPos(Centre(TrayIconCell(1)).x, Centre(TrayIconCell(1)).y));
     char tip[64] = "";
     EXPECT_TRUE(WaitUntil([&] {
