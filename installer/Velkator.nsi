@@ -147,12 +147,11 @@ Section "-un.Velkator"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Velkator.lnk"
   DeleteRegValue HKCU "${RUN_KEY}" "Velkator"
-  ; The Explorer verb the program may have written for the file type of ".exe": a per-user
-  ; one, and one in the merged view for a copy that ran with the rights to write it there.
+  ; The Explorer verb the program may have written under the user's classes, for the file
+  ; type that ".exe" names (a machine-wide one is not this per-user copy's to remove).
   ReadRegStr $0 HKCR ".exe" ""
   ${If} $0 != ""
     DeleteRegKey HKCU "Software\Classes\$0\shell\zzVelkator"
-    DeleteRegKey HKCR "$0\shell\zzVelkator"
   ${EndIf}
 SectionEnd
 

@@ -95,7 +95,6 @@ for name in Notepad Regedit; do
   win reg add "$settings\\Shortcuts" /v $name /d Installed /f >/dev/null
   win reg add "$settings\\$name" /v Path /d "C:\\windows\\${name,,}.exe" /f >/dev/null
 done
-win reg add "$verb\\command" /ve /d '"Velkator.exe" /n "%1"' /f >/dev/null
 before=$(win reg query "$settings\\Shortcuts")
 start_velkator "$target"
 sleep 2
@@ -105,6 +104,7 @@ check "a silent upgrade over a running Velkator ends well" test $? = 0
 check "and keeps both shortcuts" test "$(win reg query "$settings\\Shortcuts")" = "$before"
 check "it closed Velkator and started the new one" test -n "$running" -a -n "$(velkators)" -a "$(velkators)" != "$running"
 
+check "the installed Velkator wrote its Explorer verb" has "$verb"
 check "a silent uninstall ends" uninstall
 check "it closes Velkator" none_running
 check "it removes every file and the folder" test ! -e "$target"
