@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what building and running Velkator needs on Debian 12, only when something is missing.
+# Installs what building, testing and releasing Velkator needs on Debian 12 (nsis makes the
+# installer), only when something is missing.
 set -euo pipefail
-packages=(g++-mingw-w64-x86-64 wine64 fonts-wine xvfb x11-utils xdotool imagemagick cmake make googletest python3)
+packages=(g++-mingw-w64-x86-64 wine64 fonts-wine xvfb x11-utils xdotool imagemagick cmake make googletest python3
+          nsis)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,5 +1,6 @@
 #include "tray/MainWnd.h"
 #include "dialogs/DialogOpen.h"
+#include "framework/WinApp.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/LegacyIni.h"
@@ -76,6 +77,14 @@ bool CMainWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         if (m_shortcuts.Count() == 0) RunFirstTimeFlow();
         result = 0;
         return true;
+    case WM_CLOSE:
+        // A close request from outside (an installer's) waits while a dialog is open: closing
+        // the window under it would throw away what the user is entering there.
+        if (TheApp()->ModalDepth != 0) {
+            result = 0;
+            return true;
+        }
+        break;
     case WM_DESTROY:
         RemoveAllIcons();
         break;

@@ -1,0 +1,11 @@
+; The installer's own texts; the rest comes with the Modern UI's language files.
+LangString StartWithWindows ${LANG_ENGLISH} "Start Velkator when Windows starts"
+LangString StartWithWindows ${LANG_GERMAN} "Velkator beim Start von Windows starten"
+LangString StartNow ${LANG_ENGLISH} "Start Velkator now"
+LangString StartNow ${LANG_GERMAN} "Velkator jetzt starten"
+LangString RemoveSettings ${LANG_ENGLISH} "Also remove my shortcuts and settings"
+LangString RemoveSettings ${LANG_GERMAN} "Auch meine Symbole und Einstellungen entfernen"
+LangString StillRunning ${LANG_ENGLISH} "Velkator is still running and could not be closed. Close its open windows, then click Retry."
+LangString StillRunning ${LANG_GERMAN} "Velkator läuft noch und konnte nicht beendet werden. Schließen Sie seine offenen Fenster und klicken Sie dann auf Wiederholen."
+LangString UninstallTop ${LANG_ENGLISH} "Velkator will be removed from your computer. Your shortcuts and settings stay unless you tick the box below. Click Uninstall to go on."
+LangString UninstallTop ${LANG_GERMAN} "Velkator wird von Ihrem Computer entfernt. Ihre Symbole und Einstellungen bleiben erhalten, wenn Sie das Kästchen unten nicht ankreuzen. Klicken Sie auf Deinstallieren, um fortzufahren."
