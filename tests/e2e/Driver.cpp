@@ -491,26 +491,6 @@ bool WaitForEmptyTrayCell(int k, DWORD timeoutMs) {
         timeoutMs, 50);
 }
 
-LPCSTR ShownSystemIcon(HWND iconControl) {
-    const LPCSTR candidates[] = {IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK};
-    LPCSTR best = nullptr;
-    WaitUntil(
-        [&] {
-            const Image shown = CaptureScreen(Bounds(iconControl));
-            int fewest = shown.width * shown.height / 10;  // the best must also be close
-            for (LPCSTR candidate : candidates) {
-                const int difference = IconDifference(shown, LoadIconA(nullptr, candidate), 0, 0);
-                if (difference < fewest) {
-                    fewest = difference;
-                    best = candidate;
-                }
-            }
-            return best != nullptr;
-        },
-        2000, 50);
-    return best;
-}
-
 bool KeyExists(const std::string& path, HKEY root) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
@@ -522,23 +502,6 @@ bool DeleteKeyTree(const std::string& path, HKEY root) {
     if (path.find('\\') == std::string::npos || path[0] == '\\') return false;
     RegDeleteTreeA(root, path.c_str());
     return !KeyExists(path, root);
-}
-
-std::vector<std::string> KeyContents(const std::string& path) {
-    std::vector<std::string> names;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
-    char name[16384];  // the longest value name
-    for (DWORD i = 0, length = sizeof(name);
-         RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-         ++i, length = sizeof(name))
-        names.push_back(std::string(name, length) + "\\");
-    for (DWORD i = 0, length = sizeof(name);
-         RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-         ++i, length = sizeof(name))
-        names.emplace_back(name, length);
-    RegCloseKey(key);
-    return names;
 }
 
 std::string ReadString(const std::string& path, const char* name) {

@@ -126,14 +126,10 @@ Icon QuestionMarkIcon();                             // what a source without ic
 int TrayIconDifference(int k, HICON icon);
 bool WaitForTrayIcon(int k, HICON icon, DWORD timeoutMs = kTimeoutMs);
 bool WaitForEmptyTrayCell(int k, DWORD timeoutMs = kTimeoutMs);
-// Which of IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK the icon control shows; null if none.
-LPCSTR ShownSystemIcon(HWND iconControl);
 
 bool KeyExists(const std::string& path, HKEY root = HKEY_CURRENT_USER);
 // Refuses a path of one part, which could only be a mistake that wipes the test prefix.
 bool DeleteKeyTree(const std::string& path, HKEY root = HKEY_CURRENT_USER);
-// The key's subkeys (ending in '\') and value names.
-std::vector<std::string> KeyContents(const std::string& path);
 std::string ReadString(const std::string& path, const char* name);  // "<missing>" unless REG_SZ
 DWORD ReadDword(const std::string& path, const char* name);         // 0xFFFFFFFF unless REG_DWORD
 bool WriteString(const std::string& path, const char* name, const std::string& value);

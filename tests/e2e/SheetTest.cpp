@@ -205,34 +205,6 @@ TEST_F(SheetTest, BrowsingFillsFolderAndNameAndClearsTheIconAndApplyKeepsTheShor
     EXPECT_EQ("Separator|Log|", ReadOrder()) << "Cancel after Apply dropped the shortcut";
 }
 
-// A real drag with the mouse: an insertion arrow shows beside the list while the button is held;
-// on OK the tray icons change places.
-TEST_F(SheetTest, DraggingAnIconToTheTopWithTheMouseMovesItInTheTray) {
-    const std::string program = folder_.FilePath(kProgramExe);
-    ShortcutSettings shortcut;
-    shortcut.path = helper_;
-    shortcut.iconPath = program + ",0";
-    ASSERT_TRUE(WriteShortcut("Alpha", shortcut) && WriteOrder("Alpha|Separator|"));
-    Icon alpha = SmallIcon(program, 0), separator = SmallIcon(program, 1);
-    ASSERT_NE(nullptr, Start());
-    HWND sheet = OpenSheet(1, kProperties);  // a separator's sheet opens on the Order page
-    ASSERT_NE(nullptr, sheet);
-    HWND list = GetDlgItem(CurrentPage(sheet), IDC_RPG_LIST);
-    const LONG height = static_cast<LONG>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-    const RECT box = Bounds(list), arrowArea = {box.left - 20, box.top, box.left, box.bottom};
-    const Image before = CaptureScreen(arrowArea);
-    bool marked = false;
-    ASSERT_TRUE(DragWithMouse({box.left + 30, box.top + height * 3 / 2}, {box.left + 30, box.top + height / 2}, [&] {
-        marked = CaptureScreen(arrowArea).pixels != before.pixels;
-        EXPECT_TRUE(SaveScreenshot("order-drag", Bounds(sheet)));
-    }));
-    EXPECT_TRUE(marked) << "no insertion arrow beside the list";
-    EXPECT_TRUE(WaitUntil([&] { return IsEnabled(sheet, ID_APPLY_NOW); })) << "the drop changed nothing";
-    ASSERT_TRUE(ClickButton(sheet, IDOK) && WaitForWindowGone(sheet));
-    EXPECT_EQ("Separator|Alpha|", ReadOrder());
-    EXPECT_TRUE(WaitForTrayIcon(0, separator.get()) && WaitForTrayIcon(1, alpha.get()));
-}
-
 // German chosen on the Options page takes over once the sheet has closed: the Explorer verb, the
 // menu (whose "E" now opens the sheet) and the tooltips of special icons.
 TEST_F(SheetTest, ALanguageChosenOnTheOptionsPageTakesOverWhenTheSheetCloses) {
@@ -266,7 +238,7 @@ namespace e2e {
 namespace {
 
 // Names and paths in any script pass whole: shown as tooltip (cut on a character boundary),
-// edited in the sheet, moved on the Order page and launched.
+// edited in the sheet, dragged to the top on the Order page, which moves the tray icons, and launched.
 TEST_F(SheetTest, AUnicodeShortcutIsShownRenamedMovedAndLaunched) {
     const std::string folder = folder_.FilePath("\xC3\x9Cn\xC3\xAF" "code"), program = folder + "\\app.exe";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr) && CopyFileA(helper_.c_str(), program.c_str(), FALSE));
@@ -300,13 +272,20 @@ TEST_F(SheetTest, AUnicodeShortcutIsShownRenamedMovedAndLaunched) {
     ASSERT_TRUE(PostMessageA(sheet, PSM_SETCURSEL, 1, 0));  // the Order page, where the new name shows
     HWND list = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (list = GetDlgItem(CurrentPage(sheet), IDC_RPG_LIST)) != nullptr; }));
+    // A real drag with the mouse: the insertion arrow shows beside the list while the button is held.
     const LONG height = static_cast<LONG>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
-    const RECT box = Bounds(list);
-    ASSERT_TRUE(DragWithMouse({box.left + 30, box.top + height * 3 / 2}, {box.left + 30, box.top + height / 2}, [] {}));
-    Sleep(200);
-    EXPECT_TRUE(SaveScreenshot("unicode-order", Bounds(sheet)));
+    const RECT box = Bounds(list), arrowArea = {box.left - 20, box.top, box.left, box.bottom};
+    const Image before = CaptureScreen(arrowArea);
+    bool marked = false;
+    ASSERT_TRUE(DragWithMouse({box.left + 30, box.top + height * 3 / 2}, {box.left + 30, box.top + height / 2}, [&] {
+        marked = CaptureScreen(arrowArea).pixels != before.pixels;
+        EXPECT_TRUE(SaveScreenshot("order-drag", Bounds(sheet)));
+    }));
+    EXPECT_TRUE(marked) << "no insertion arrow beside the list";
     ASSERT_TRUE(ClickButton(sheet, IDOK) && WaitForWindowGone(sheet));
     EXPECT_EQ(name + "|Separator|" + longName + "|", ReadOrder());
+    Icon questionMark = QuestionMarkIcon(), separator = SmallIcon(folder_.FilePath(kProgramExe), 1);
+    EXPECT_TRUE(WaitForTrayIcon(0, questionMark.get()) && WaitForTrayIcon(1, separator.get()));
     EXPECT_EQ(program, ReadString(std::string(kVelkatorKey) + "\\" + name, "Path"));
 }
 
