@@ -389,10 +389,11 @@ bool ClickAt(POINT point, MouseButton button) {
 
 bool DragWithMouse(POINT from, POINT to, const std::function<void()>& whileHeld) {
     const POINT halfway = {(from.x + to.x) / 2, (from.y + to.y) / 2};
-    if (!SetCursorPos(from.x, from.y) || SleepEx(100, FALSE) != 0) return false;
+    // A hand takes its time; on a busy machine the drag list needs it too.
+    if (!SetCursorPos(from.x, from.y) || SleepEx(200, FALSE) != 0) return false;
     INPUT steps[] = {MouseInput(from, MOUSEEVENTF_LEFTDOWN), MouseInput(halfway, 0), MouseInput(to, 0)};
     for (INPUT& step : steps)
-        if (SendInput(1, &step, sizeof step) != 1 || SleepEx(150, FALSE) != 0) return false;
+        if (SendInput(1, &step, sizeof step) != 1 || SleepEx(300, FALSE) != 0) return false;
     if (whileHeld) whileHeld();
     INPUT release = MouseInput(to, MOUSEEVENTF_LEFTUP);
     return SendInput(1, &release, sizeof release) == 1;

@@ -271,7 +271,9 @@ TEST_F(SheetTest, AUnicodeShortcutIsShownRenamedMovedAndLaunched) {
     ASSERT_TRUE(SetControlText(page, IDC_PPG_NAME, name));
     ASSERT_TRUE(PostMessageA(sheet, PSM_SETCURSEL, 1, 0));  // the Order page, where the new name shows
     HWND list = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (list = GetDlgItem(CurrentPage(sheet), IDC_RPG_LIST)) != nullptr; }));
+    ASSERT_TRUE(WaitUntil([&] { return (list = GetDlgItem(CurrentPage(sheet), IDC_RPG_LIST)) && IsWindowVisible(list); }));
+    SetForegroundWindow(sheet);
+    Sleep(300);
     // A real drag with the mouse: the insertion arrow shows beside the list while the button is held.
     const LONG height = static_cast<LONG>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
     const RECT box = Bounds(list), arrowArea = {box.left - 20, box.top, box.left, box.bottom};

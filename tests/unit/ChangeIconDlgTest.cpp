@@ -1,6 +1,5 @@
 // The Change Icon dialog's start from an icon path. (A file without icons is seen end to end.)
 #include "Support.h"
-#include "Support.h"
 #include "dialogs/ChangeIconDlg.h"
 #include "res/resource.h"
 #include <gtest/gtest.h>

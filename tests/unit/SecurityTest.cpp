@@ -1,13 +1,10 @@
 // The password's stored form, the "/n" command line, and the security dialog's three modes.
 #include "Support.h"
-#include "Support.h"
 #include "app/NewCommandLineInfo.h"
 #include "dialogs/SecurityDlg.h"
-#include "framework/WinApp.h"
 #include "res/resource.h"
 #include "store/Options.h"
 #include "store/Password.h"
-#include <gtest/gtest.h>
 
 TEST(Password, HashAndStoredForm) {
     EXPECT_EQ(0x3A6F2B4u, PasswordHash("secret", 6));
@@ -90,4 +87,25 @@ TEST(SecurityDlg, SetUnlockAndChangeCheckWhatIsTypedAndResetTheFieldsOnAFailure)
     EXPECT_EQ(IDOK, unlock.DoModal());
     EXPECT_EQ("", password);
     EXPECT_EQ(0, ReadOption(Option::RelockPassword));
+}
+
+// Unlocking lasts for one sheet unless the relock box is cleared and the sheet applied.
+TEST_F(TrayFixture, AnUnlockLastsForOneSheetUnlessRelockIsClearedAndApplied) {
+    const std::string stored = EncodePassword("pw");
+    CreateWindowWith({"Separator"});
+    const struct { bool relock; int button; std::string after; } cases[] = {
+        {true, IDOK, stored}, {false, IDCANCEL, stored}, {false, IDOK, ""}};
+    for (const auto& c : cases) {
+        WriteOption(Option::Security, stored);
+        DialogRobot robot;
+        robot.Then([&](HWND unlock) {
+            CheckDlgButton(unlock, IDC_SEC_RELOCK, c.relock ? BST_CHECKED : BST_UNCHECKED);
+            TypeAndPressOk(unlock, {{IDC_SEC_PASSWORD, "pw"}});
+        });
+        robot.Then([&](HWND sheet) { SendMessageA(GetDlgItem(sheet, c.button), BM_CLICK, 0, 0); });
+        window->ContextItem = 1;
+        SendMessageA(window->m_hWnd, WM_COMMAND, ID_PROPERTIES, 0);
+        EXPECT_EQ(2, robot.DialogsSeen());
+        EXPECT_EQ(c.after, ReadOption(Option::Security)) << "relock " << c.relock << ", button " << c.button;
+    }
 }
