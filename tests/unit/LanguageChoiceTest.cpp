@@ -2,11 +2,7 @@
 // first language file found when neither the stored language nor English is there.
 #include "Support.h"
 #include "app/LanguageChoice.h"
-#include "framework/WinApp.h"
-#include "lang/Language.h"
-#include <gtest/gtest.h>
 #include <set>
-#include <vector>
 
 TEST(LanguageChoice, NumbersAndNames) {
     EXPECT_EQ(7, DefaultLanguageFromLocaleText("0407"));
@@ -36,13 +32,4 @@ TEST(LanguageChoice, StoredThenEnglishThenTheFirstLanguageFile) {
     EXPECT_TRUE(OpenStartupLanguage(7, folder.Path(), &FakeOpen, current));
     EXPECT_EQ(12, current);
     EXPECT_EQ((std::vector<WORD>{7, 9, 12}), g_attempts);
-}
-
-TEST(LanguageChoice, SetLanguageStoresOnlyAChange) {
-    PrivateProfile profile;
-    SetLanguage(CurrentLanguage());
-    EXPECT_FALSE(RegistryValueExists(profile.KeyPath("Options"), "Language"));
-    SetLanguage(7);
-    EXPECT_EQ(7, TheApp()->GetProfileInt("Options", "Language", 0));
-    SetLanguage(9);
 }

@@ -1,39 +1,21 @@
-// The message box for each style the program uses: buttons, icon, help and answers. The exit
-// question, a launch error and the German captions are seen end to end.
+// The message box for each style the program uses: buttons, icon and answers. The exit question
+// with its help, a launch error and the German captions are seen end to end.
 #include "Support.h"
 #include "dialogs/MessageDlg.h"
-#include "res/resource.h"
-#include <gtest/gtest.h>
-#include <string>
 
-namespace {
-std::string TextOf(HWND window) {
-    char text[512] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-// Shows the table the box answers F1 from.
-struct BoxHelp : CMessageDlg {
-    explicit BoxHelp(UINT style) : CMessageDlg("", "", style, nullptr) {}
-    using CMessageDlg::GetHelpTable;
-};
-}  // namespace
-
-TEST(MessageDlg, EachStyleShowsItsButtonsIconHelpAndAnswers) {
+TEST(MessageDlg, EachStyleShowsItsButtonsIconAndAnswers) {
     const struct {
         UINT style;
         const char* buttons;  // OK's text, then Cancel's when it shows
         const char* icon;
-        const char* okHelpKey;
         DialogRobot::Action finish;
         INT_PTR result;
     } cases[] = {
-        {0, "OK", IDI_ASTERISK, "hlpOK", DialogRobot::Key(VK_RETURN), IDOK},  // no icon bits: a box always shows one
-        {1, "OK|Cancel", IDI_ASTERISK, "hlpOK", DialogRobot::Press(IDCANCEL), IDCANCEL},
-        {36, "&Yes|&No", IDI_QUESTION, "hlpYes", DialogRobot::Key(VK_ESCAPE), IDNO},
-        {36, "&Yes|&No", IDI_QUESTION, "hlpYes", DialogRobot::Close(), IDNO},
-        {48, "OK", IDI_EXCLAMATION, "hlpOK", DialogRobot::Key(VK_ESCAPE), IDCANCEL},
+        {0, "OK", IDI_ASTERISK, DialogRobot::Key(VK_RETURN), IDOK},  // no icon bits: a box always shows one
+        {1, "OK|Cancel", IDI_ASTERISK, DialogRobot::Press(IDCANCEL), IDCANCEL},
+        {36, "&Yes|&No", IDI_QUESTION, DialogRobot::Key(VK_ESCAPE), IDNO},
+        {36, "&Yes|&No", IDI_QUESTION, DialogRobot::Close(), IDNO},
+        {48, "OK", IDI_EXCLAMATION, DialogRobot::Key(VK_ESCAPE), IDCANCEL},
     };
     for (const auto& c : cases) {
         DialogRobot robot;
@@ -51,6 +33,5 @@ TEST(MessageDlg, EachStyleShowsItsButtonsIconHelpAndAnswers) {
         });
         CMessageDlg box("$btnCancel & more", "$btnYes", c.style, nullptr);
         EXPECT_EQ(c.result, box.DoModal()) << "style " << c.style;
-        EXPECT_STREQ(c.okHelpKey, FindHelpKey(BoxHelp(c.style).GetHelpTable(), IDOK));
     }
 }

@@ -1,8 +1,5 @@
 // Profile values that come from outside the program: wrong types, missing terminators, length.
 #include "Support.h"
-#include "framework/RegistryKey.h"
-#include "framework/WinApp.h"
-#include <gtest/gtest.h>
 
 TEST(Profile, BadlyStoredValuesReadAsTheDefaultOrAsFarAsTheyGo) {
     PrivateProfile profile;

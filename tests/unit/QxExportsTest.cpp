@@ -2,10 +2,8 @@
 #include "Support.h"
 #include "qxintl/LanguageFile.h"
 #include "qxintl/qxintl.h"
-#include <gtest/gtest.h>
 #include <stdio.h>
 #include <string.h>
-#include <string>
 
 namespace {
 
@@ -13,22 +11,12 @@ namespace {
 struct TempLanguageFile {
     const std::string path;
     TempLanguageFile(WORD language, const std::string& bytes)
-        : path(ExecutableFolder() + "\\qxtst" + std::to_string(language) + ".mlb") {
+        : path(TheApp()->ModuleFolder() + "\\qxtst" + std::to_string(language) + ".mlb") {
         FILE* file = fopen(path.c_str(), "wb");
         EXPECT_TRUE(file && fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size()) << path;
         if (file) fclose(file);
     }
     ~TempLanguageFile() { DeleteFileA(path.c_str()); }
-};
-
-class QxExports : public testing::Test {
-protected:
-    void SetUp() override { ASSERT_NE(nullptr, handle); }
-    void TearDown() override { QxClose(handle); }
-    TempLanguageFile file{901,
-                          "\xEF\xBB\xBF# test texts\r\nbtnOK=OK\r\nppgShortcutName=Shortcut &name\r\n"
-                          "mnuAbout=About\r\numlaut=\xC3\xBC\r\nmsgCannotOpen=Cannot open %1 (%2): 100%%\r\n"};
-    QxHandle handle = QxOpen("qxtst", 901);
 };
 
 // The key's text through a buffer of size bytes; fails the test when the export writes past it.
@@ -40,7 +28,12 @@ std::string GetText(QxHandle handle, const char* key, int size = QxTextBufferSiz
     return buffer;
 }
 
-TEST_F(QxExports, GetsAndFormatsTextsCutToTheBuffer) {
+// Texts and menus: menu texts are replaced, ids, states and sub-menus stay. (Dialogs are seen end to end.)
+TEST(QxExports, GetsAndFormatsTextsCutToTheBufferAndLocalisesMenus) {
+    TempLanguageFile file(901, "\xEF\xBB\xBF# test texts\r\nbtnOK=OK\r\nppgShortcutName=Shortcut &name\r\n"
+                               "mnuAbout=About\r\numlaut=\xC3\xBC\r\nmsgCannotOpen=Cannot open %1 (%2): 100%%\r\n");
+    QxHandle handle = QxOpen("qxtst", 901);
+    ASSERT_NE(nullptr, handle);
     EXPECT_EQ("OK", GetText(handle, "btnOK"));
     EXPECT_EQ("Shortcut", GetText(handle, "ppgShortcutName", 9));
     EXPECT_EQ("", GetText(handle, "missing"));
@@ -59,12 +52,28 @@ TEST_F(QxExports, GetsAndFormatsTextsCutToTheBuffer) {
     strcpy(buffer, "stale");
     EXPECT_EQ(0, QxFormatText(handle, buffer, sizeof buffer, "missing", "a", nullptr));
     EXPECT_STREQ("", buffer);
+
+    HMENU menu = CreatePopupMenu(), sub = CreatePopupMenu();
+    AppendMenuA(sub, MF_STRING | MF_GRAYED, 201, "$btnOK$\tF1");
+    AppendMenuA(menu, MF_STRING, 101, "$mnuAbout...");
+    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "$missingKey");
+    QxLocaliseMenu(handle, menu);
+    GetMenuStringA(menu, 101, buffer, sizeof buffer, MF_BYCOMMAND);
+    EXPECT_STREQ("About...", buffer);
+    GetMenuStringA(sub, 201, buffer, sizeof buffer, MF_BYCOMMAND);
+    EXPECT_STREQ("OK\tF1", buffer);
+    GetMenuStringA(menu, 1, buffer, sizeof buffer, MF_BYPOSITION);
+    EXPECT_STREQ("$missingKey", buffer);
+    EXPECT_EQ(sub, GetSubMenu(menu, 1));
+    EXPECT_TRUE(GetMenuState(sub, 201, MF_BYCOMMAND) & MF_GRAYED);
+    DestroyMenu(menu);
+    QxClose(handle);
 }
 
 TEST(QxOpenClose, OpensOnlyFilesBesideTheProgramAndReadsTheFirstMebibyte) {
     EXPECT_EQ(nullptr, QxOpen("qxtst", 902));  // no such file
     TempLanguageFile beside(905, "k=v\n");
-    EXPECT_EQ(nullptr, QxOpen((ExecutableFolder() + "\\qxtst").c_str(), 905));
+    EXPECT_EQ(nullptr, QxOpen((TheApp()->ModuleFolder() + "\\qxtst").c_str(), 905));
     EXPECT_EQ(nullptr, QxOpen(std::string(400, 'q').c_str(), 905));  // longer than any path
 
     // 10 MB of numbered lines: the one that crosses the limit is dropped, not kept in half.
@@ -83,25 +92,6 @@ TEST(QxOpenClose, OpensOnlyFilesBesideTheProgramAndReadsTheFirstMebibyte) {
     EXPECT_EQ("text " + last, GetText(handle, ("key" + last).c_str()));
     EXPECT_EQ("", GetText(handle, ("key" + cut).c_str()));
     QxClose(handle);
-}
-
-// Texts are replaced; ids, states and sub-menus stay. (Dialogs are seen localised end to end.)
-TEST_F(QxExports, LocalisesAMenuWithItsSubMenus) {
-    HMENU menu = CreatePopupMenu(), sub = CreatePopupMenu();
-    AppendMenuA(sub, MF_STRING | MF_GRAYED, 201, "$btnOK$\tF1");
-    AppendMenuA(menu, MF_STRING, 101, "$mnuAbout...");
-    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "$missingKey");
-    QxLocaliseMenu(handle, menu);
-    char text[64] = "";
-    GetMenuStringA(menu, 101, text, sizeof text, MF_BYCOMMAND);
-    EXPECT_STREQ("About...", text);
-    GetMenuStringA(sub, 201, text, sizeof text, MF_BYCOMMAND);
-    EXPECT_STREQ("OK\tF1", text);
-    GetMenuStringA(menu, 1, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ("$missingKey", text);
-    EXPECT_EQ(sub, GetSubMenu(menu, 1));
-    EXPECT_TRUE(GetMenuState(sub, 201, MF_BYCOMMAND) & MF_GRAYED);
-    DestroyMenu(menu);
 }
 
 }  // namespace

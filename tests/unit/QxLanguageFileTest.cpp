@@ -51,7 +51,7 @@ TEST(QxLanguageFile, ReadsEntriesAndSkipsCommentsBlanksAndLinesWithoutKey) {
     EXPECT_EQ("<missing>", f.Text("btnok"));  // keys compare case-sensitively
 }
 
-TEST(QxLanguageFile, ConvertsUtf8AndUtf16ToTheCodePage) {
+TEST(QxLanguageFile, ConvertsUtf8AndUtf16ToTheCodePageAndSurvivesGarbage) {
     const std::string source = "umlauts=Gr\xC3\xBC\xC3\x9F\xC3\xA4 \xC3\x96l\njapanese=\xE6\x97\xA5\xE6\x9C\xAC\n";
     const LoadedFile western(source, Western);
     EXPECT_EQ("Gr\xFC\xDF\xE4 \xD6l", western.Text("umlauts"));
@@ -60,9 +60,7 @@ TEST(QxLanguageFile, ConvertsUtf8AndUtf16ToTheCodePage) {
     // A file saved as UTF-16 by a translator's editor reads the same.
     static const char utf16[] = "\xFF\xFEk\0=\0\xFC\0\n\0";
     EXPECT_EQ("\xFC", LoadedFile(std::string(utf16, sizeof utf16 - 1)).Text("k"));
-}
 
-TEST(QxLanguageFile, SurvivesGarbageNulBytesAndInvalidUtf8) {
     static const char broken[] = "nul=a\0b\nbad=a\xFF\xC3z\nafter=ok\n";
     const LoadedFile f(std::string(broken, sizeof broken - 1));
     EXPECT_EQ("<missing>", f.Text("nul"));

@@ -20,7 +20,7 @@ std::string Format(const char* pattern, std::vector<const char*> arguments, int 
     return buffer.c_str();
 }
 
-TEST(QxFormatText, ReplacesPlaceholdersAndKeepsOtherPercents) {
+TEST(QxFormatText, ReplacesPlaceholdersKeepsOtherPercentsAndCutsOnACharacterBoundary) {
     const struct { const char* pattern; std::vector<const char*> arguments; const char* expected; } cases[] = {
         {"%2 before %1", {"a", "b"}, "b before a"},
         {"%1%2%3%4%5%6%7%8%9", {"1", "2", "3", "4", "5", "6", "7", "8", "9"}, "123456789"},
@@ -31,9 +31,7 @@ TEST(QxFormatText, ReplacesPlaceholdersAndKeepsOtherPercents) {
         {"%0 %x %s %d %", {"a"}, "%0 %x %s %d %"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.expected, Format(c.pattern, c.arguments)) << c.pattern;
-}
 
-TEST(QxFormatText, CutsToTheBufferOnACharacterBoundary) {
     const std::string full = "Cannot open hello: 100%";
     for (size_t size = 1; size <= full.size() + 2; ++size)
         EXPECT_EQ(full.substr(0, size - 1), Format("Cannot open %1: 100%%", {"hello"}, static_cast<int>(size)));

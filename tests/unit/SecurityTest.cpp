@@ -2,7 +2,6 @@
 #include "Support.h"
 #include "app/NewCommandLineInfo.h"
 #include "dialogs/SecurityDlg.h"
-#include "res/resource.h"
 #include "store/Options.h"
 #include "store/Password.h"
 
@@ -30,22 +29,13 @@ TEST(NewCommandLine, ThePathFollowsTheSwitch) {
 
 namespace {
 std::string Field(HWND dialog, int id) {
-    char text[512] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
+    return TextOf(GetDlgItem(dialog, id));
 }
 
 // Types into the fields and presses OK; a refusal's message box is answered by the robot's next action.
 void TypeAndPressOk(HWND dialog, std::vector<std::pair<int, const char*>> fields) {
     for (const auto& field : fields) SetDlgItemTextA(dialog, field.first, field.second);
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-}
-
-DialogRobot::Action NoteMessage(std::string& text) {
-    return [&text](HWND box) {
-        text = Field(box, IDC_MESSAGE_TEXT);
-        SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    };
 }
 }  // namespace
 
@@ -60,7 +50,7 @@ TEST(SecurityDlg, SetUnlockAndChangeCheckWhatIsTypedAndResetTheFieldsOnAFailure)
         EXPECT_EQ("", Field(dialog, IDC_SEC_PASSWORD) + Field(dialog, IDC_SEC_CONFIRM));
         TypeAndPressOk(dialog, {{IDC_SEC_PASSWORD, "dmdbptpe"}, {IDC_SEC_CONFIRM, "imcrptju"}});
     });
-    robot.Then(NoteMessage(message));
+    robot.Then(DialogRobot::NoteMessage(message));
     CSecurityDlg set(nullptr, password, false);
     EXPECT_EQ(CSecurityDlg::Mode::SetPassword, set.DialogMode());
     EXPECT_EQ(IDOK, set.DoModal());
@@ -72,7 +62,7 @@ TEST(SecurityDlg, SetUnlockAndChangeCheckWhatIsTypedAndResetTheFieldsOnAFailure)
         EXPECT_EQ("new", Field(dialog, IDC_SEC_CONFIRM));  // only the old password goes
         TypeAndPressOk(dialog, {{IDC_SEC_OLD_PASSWORD, "imcrptju"}});
     });
-    robot.Then(NoteMessage(message));
+    robot.Then(DialogRobot::NoteMessage(message));
     CSecurityDlg change(nullptr, password, true);
     EXPECT_EQ(IDOK, change.DoModal());
     EXPECT_EQ("The password is not correct. Please try again.", message);

@@ -8,6 +8,7 @@
 #include "framework/SystemCalls.h"
 #include "framework/WinApp.h"
 #include "lang/Language.h"
+#include "res/resource.h"
 #include "tray/MainWnd.h"
 #include <gtest/gtest.h>
 #include <deque>
@@ -34,15 +35,6 @@ inline bool RegistryValueExists(const std::string& path, const char* name) {
     RegistryKey key;
     return key.Open(HKEY_CURRENT_USER, path.c_str()) &&
            RegQueryValueExA(key.Handle(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
-inline int RegistryValueCount(const std::string& path) {
-    RegistryKey key;
-    DWORD values = 0;
-    if (!key.Open(HKEY_CURRENT_USER, path.c_str()) ||
-        RegQueryInfoKeyA(key.Handle(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return -1;
-    return static_cast<int>(values);
 }
 
 // Points the application's profile at "Software\VelkatorTests\<unique>" for one test, then deletes it.
@@ -96,17 +88,10 @@ private:
     std::string m_path;
 };
 
-// The folder of the test program, beside which a copy of the product lies.
-inline std::string ExecutableFolder() {
-    return TheApp()->ModuleFolder();
-}
-
-inline bool ReadWholeFile(const std::string& path, std::string& content) {
-    OwnedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return file.release(), false;
-    content.assign(GetFileSize(file.get(), nullptr), '\0');
-    DWORD read = 0;
-    return ReadFile(file.get(), &content[0], static_cast<DWORD>(content.size()), &read, nullptr) && read == content.size();
+inline std::string TextOf(HWND window) {
+    char text[512] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
 }
 
 // Runs the thread's message loop for about ms milliseconds.
@@ -154,6 +139,12 @@ public:
             PostMessageA(target, WM_KEYUP, key, 0xC0000001);
         };
     }
+    static Action NoteMessage(std::string& text) {  // notes a message box's text and presses OK
+        return [&text](HWND box) {
+            text = TextOf(GetDlgItem(box, IDC_MESSAGE_TEXT));
+            SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        };
+    }
 
 private:
     static DialogRobot*& Current() {
@@ -189,7 +180,6 @@ private:
 struct NotifyCall {
     DWORD message;
     NOTIFYICONDATAA data;
-    std::string Tip() const { return data.szTip; }
 };
 struct SoundCall {
     std::string sound;
@@ -201,13 +191,12 @@ struct ShellExecuteCall {
     int show;
 };
 
-// Replaces the calls that leave the program (tray, shell, sound, beep) with recorders for one test.
+// Replaces the calls that leave the program (tray, shell, sound) with recorders, and silences beeps, for one test.
 class RecordingSystem {
 public:
     std::vector<NotifyCall> notifications;
     std::vector<ShellExecuteCall> launches;
     std::vector<SoundCall> sounds;
-    std::vector<UINT> beeps;
     INT_PTR shellExecuteResult = 42;  // greater than 32 is success
     bool trayTakesIcons = true;       // it does not while the shell starts
 
@@ -231,7 +220,6 @@ public:
         notifications.clear();
         launches.clear();
         sounds.clear();
-        beeps.clear();
     }
 
 private:
@@ -258,10 +246,7 @@ private:
         Current()->sounds.push_back({Text(sound), flags});
         return TRUE;
     }
-    static BOOL WINAPI Beep(UINT type) {
-        Current()->beeps.push_back(type);
-        return TRUE;
-    }
+    static BOOL WINAPI Beep(UINT) { return TRUE; }
 };
 
 // A real, hidden main window on a private profile with the calls that leave the program recorded.
