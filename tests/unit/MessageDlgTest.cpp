@@ -4,13 +4,8 @@
 #include "dialogs/MessageDlg.h"
 
 TEST(MessageDlg, EachStyleShowsItsButtonsIconAndAnswers) {
-    const struct {
-        UINT style;
-        const char* buttons;  // OK's text, then Cancel's when it shows
-        const char* icon;
-        DialogRobot::Action finish;
-        INT_PTR result;
-    } cases[] = {
+    // buttons: OK's text, then Cancel's when it shows.
+    const struct { UINT style; const char *buttons, *icon; DialogRobot::Action finish; INT_PTR result; } cases[] = {
         {0, "OK", IDI_ASTERISK, DialogRobot::Key(VK_RETURN), IDOK},  // no icon bits: a box always shows one
         {1, "OK|Cancel", IDI_ASTERISK, DialogRobot::Press(IDCANCEL), IDCANCEL},
         {36, "&Yes|&No", IDI_QUESTION, DialogRobot::Key(VK_ESCAPE), IDNO},

@@ -27,17 +27,11 @@ TEST(NewCommandLine, ThePathFollowsTheSwitch) {
     }
 }
 
-namespace {
-std::string Field(HWND dialog, int id) {
-    return TextOf(GetDlgItem(dialog, id));
-}
-
 // Types into the fields and presses OK; a refusal's message box is answered by the robot's next action.
-void TypeAndPressOk(HWND dialog, std::vector<std::pair<int, const char*>> fields) {
+static void TypeAndPressOk(HWND dialog, std::vector<std::pair<int, const char*>> fields) {
     for (const auto& field : fields) SetDlgItemTextA(dialog, field.first, field.second);
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
-}  // namespace
 
 TEST(SecurityDlg, SetUnlockAndChangeCheckWhatIsTypedAndResetTheFieldsOnAFailure) {
     PrivateProfile profile;
@@ -47,7 +41,7 @@ TEST(SecurityDlg, SetUnlockAndChangeCheckWhatIsTypedAndResetTheFieldsOnAFailure)
         SetDlgItemTextA(dialog, IDC_SEC_PASSWORD, "dmdbptpe");
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK))) << "OK without the confirmation";
         TypeAndPressOk(dialog, {{IDC_SEC_CONFIRM, "other"}});
-        EXPECT_EQ("", Field(dialog, IDC_SEC_PASSWORD) + Field(dialog, IDC_SEC_CONFIRM));
+        EXPECT_EQ("", TextOf(GetDlgItem(dialog, IDC_SEC_PASSWORD)) + TextOf(GetDlgItem(dialog, IDC_SEC_CONFIRM)));
         TypeAndPressOk(dialog, {{IDC_SEC_PASSWORD, "dmdbptpe"}, {IDC_SEC_CONFIRM, "imcrptju"}});
     });
     robot.Then(DialogRobot::NoteMessage(message));
@@ -59,7 +53,7 @@ TEST(SecurityDlg, SetUnlockAndChangeCheckWhatIsTypedAndResetTheFieldsOnAFailure)
 
     robot.Then([&](HWND dialog) {
         TypeAndPressOk(dialog, {{IDC_SEC_OLD_PASSWORD, "wrong"}, {IDC_SEC_PASSWORD, "new"}, {IDC_SEC_CONFIRM, "new"}});
-        EXPECT_EQ("new", Field(dialog, IDC_SEC_CONFIRM));  // only the old password goes
+        EXPECT_EQ("new", TextOf(GetDlgItem(dialog, IDC_SEC_CONFIRM)));  // only the old password goes
         TypeAndPressOk(dialog, {{IDC_SEC_OLD_PASSWORD, "imcrptju"}});
     });
     robot.Then(DialogRobot::NoteMessage(message));

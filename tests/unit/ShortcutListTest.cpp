@@ -1,6 +1,5 @@
 // The shortcut list on its own: what loading takes from the registry, and what each operation stores.
 #include "Support.h"
-#include "store/LegacyIni.h"
 #include "store/ShortcutList.h"
 #include <fstream>
 
@@ -81,9 +80,6 @@ TEST_F(ShortcutListTest, RefusedNamesAndARenameThatOnlyChangesTheCase) {
 }
 
 TEST_F(ShortcutListTest, LegacyFileKeepsWhatCannotBeImportedAndIsImportedOnce) {
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, sizeof windows);
-    EXPECT_EQ(std::string(windows) + "\\VELKATOR.INI", LegacyIniPath());
     TemporaryFolder folder;
     const std::string ini = folder.File("VELKATOR.INI");
     folder.Write("VELKATOR.INI",

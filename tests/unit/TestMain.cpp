@@ -1,7 +1,5 @@
 // In-process tests run with the program's application object, its resources and English texts.
-#include "app/TrayApp.h"
-#include "lang/Language.h"
-#include <gtest/gtest.h>
+#include "Support.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

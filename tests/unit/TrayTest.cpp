@@ -6,13 +6,11 @@
 #include <mmsystem.h>
 #include <set>
 
-namespace {
-std::string ThisProgram() {
+static std::string ThisProgram() {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, sizeof path);
     return path;
 }
-}  // namespace
 
 // Of 103 stored shortcuts a hundred are shown; the rest stay stored and keep their names taken.
 TEST_F(TrayFixture, AHundredIconsShowAndTheirHandlesAreFreedExceptTheThreeSpecialImages) {
