@@ -65,6 +65,28 @@ TEST_F(ShortcutListTest, LoadingTakesInstalledTokensOnceAndDeletingLosesNothingE
     }
 }
 
+// Append, remove in the middle and move keep Order in step; identifiers stay with their places, and
+// shortcuts past the hundredth stay stored at the end.
+TEST_F(ShortcutListTest, OperationsKeepOrderIdentifiersAndTheRecordsPastAHundred) {
+    for (int i = 0; i < 100; ++i) Install("S" + std::to_string(i));
+    for (const char* name : {"X", "Y"}) Install(name);
+    Load("S0|S1|X|Y|");
+    EXPECT_EQ(4, list.AppendSpecial(ShortcutKind::Separator, "sep"));
+    list.Remove(2);
+    ASSERT_TRUE(list.Reorder({2, 0, 1, 3}));  // Y to the top
+    EXPECT_EQ("Y|S0|S1|Separator|", Order());
+    EXPECT_EQ("Y:1,S0:2,S1:4,sep:5", Records());
+    EXPECT_FALSE(RegistryKeyExists(profile.KeyPath("X")));
+    EXPECT_FALSE(list.Reorder({0, 0, 1, 2}));
+
+    std::string order;
+    for (int i = 0; i < 100; ++i) order += "S" + std::to_string(i) + "|";
+    Load(order + "Y|");
+    EXPECT_TRUE(list.IsFull());
+    list.Remove(0);
+    EXPECT_EQ(order.substr(3) + "Y|", Order());
+}
+
 // Names the registry or the order cannot hold are refused; a change of letter case keeps the shortcut.
 TEST_F(ShortcutListTest, RefusedNamesAndARenameThatOnlyChangesTheCase) {
     Install("Mail");
