@@ -46,7 +46,7 @@ bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id
 TEST_F(TrayFixture, OrderAndOptionsPagesListWhatTheyEditAndApplyStoresOnlyWhatChanged) {
     const std::string folder = TheApp()->ModuleFolder() + "\\";
     const std::string label = GetText("rpgSeparator"), none = GetText("opgNoWave");
-    const Strings files = {"DING.WAV", "My Sound.wav", "my.sound.wav"};
+    const Strings files = {"DING.WAV", "My Sound.wav", "my.sound.wav", "velko09x.mlb"};
     for (const std::string& file : files)
         CloseHandle(CreateFileA((folder + file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     CreateWindowWith({"A=C:\\a.exe", "B=C:\\b.exe", "C=C:\\c.exe", "Separator", "E=C:\\e.exe"});
@@ -80,8 +80,12 @@ TEST_F(TrayFixture, OrderAndOptionsPagesListWhatTheyEditAndApplyStoresOnlyWhatCh
         EXPECT_EQ((Tips{{1, "Cee"}}), modified());
         // The edited shortcut followed its move: this rename reaches it, not the record now at place 2.
         SetDlgItemTextA(properties, IDC_PPG_NAME, "Cee2");
-        // Filled from nothing stored: single click, the program's click sound, every box ticked.
+        // Filled from nothing stored: single click, the program's click sound, every box ticked, English
+        // (listed twice: a second file with the same number is a language of its own).
         HWND options = ShowPage(sheet, 2), sound = GetDlgItem(options, IDC_OPG_SOUND);
+        const HWND language = GetDlgItem(options, IDC_OPG_LANGUAGE);
+        EXPECT_EQ((Strings{"English", "English", "German"}), Entries(language, true));
+        EXPECT_EQ(9, SendMessageA(language, CB_GETITEMDATA, SendMessageA(language, CB_GETCURSEL, 0, 0), 0));
         const Strings sounds = Entries(sound, true);
         EXPECT_EQ((std::set<std::string>{none, "click", "ding", "My Sound", "my.sound"}),
                   std::set<std::string>(sounds.begin(), sounds.end()));
