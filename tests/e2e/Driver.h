@@ -87,8 +87,6 @@ bool SendHelpRequest(HWND control);
 bool SendMenuKeys(std::initializer_list<WORD> keys);
 // A real right click on the k-th tray icon, then the keys in the menu it opens.
 bool UseTrayMenu(const Program& program, int k, std::initializer_list<WORD> keys);
-// Whether the main window has a tray icon with this identifier (Wine answers for any process).
-bool TrayHasIcon(HWND main, UINT iconId);
 // A property sheet's page now showing, and the number of its tabs.
 HWND CurrentPage(HWND sheet);
 int PageCount(HWND sheet);

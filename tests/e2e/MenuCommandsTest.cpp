@@ -1,5 +1,5 @@
 // The real program's context menu through real right clicks and keys: New > Separator, Delete,
-// Exit; and the first-time dialog at a start without icons.
+// Exit; and the first-time dialog and sheet at a start without icons.
 #include "res/resource.h"
 #include "tests/e2e/Driver.h"
 
@@ -49,7 +49,6 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitFromTheContextMenu) {
     HWND menu = WaitForWindow("#32768", nullptr, velkator_.Id());
     ASSERT_NE(nullptr, menu);
     Sleep(200);  // let it draw
-    EXPECT_TRUE(SaveScreenshot("context-menu"));
     EXPECT_TRUE(SaveScreenshot("context-menu-closeup", Bounds(menu)));
     ASSERT_TRUE(SendMenuKeys({VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN}));
     EXPECT_TRUE(WaitForOrder("Alpha|Beta|Gamma|Separator|")) << ReadOrder();
@@ -89,31 +88,42 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitFromTheContextMenu) {
     EXPECT_EQ("Alpha|Gamma|Separator|", ReadOrder());
 }
 
-TEST_F(MenuCommandsTest, FirstTimeDialogEndsTheProgramOnEscapeAndAddsTheChosenIcon) {
-    HWND main = StartVelkator(velkator_, folder_);
-    ASSERT_NE(nullptr, main);
-    HWND dialog = WaitForWindow("#32770", "Welcome to Velkator", velkator_.Id());
+// At a start without icons: Escape ends the program; the program choice opens a sheet that cannot be
+// cancelled and, closed without a shortcut, ends the program; the dial-up choice adds that icon.
+TEST_F(MenuCommandsTest, FirstTimeDialogAndSheetEndTheProgramUnlessAnIconIsChosen) {
+    Program escaped, closed, dialUp;
+    auto welcome = [this](Program& velkator) {
+        HWND dialog = StartVelkator(velkator, folder_)
+                          ? WaitForWindow("#32770", "Welcome to Velkator", velkator.Id()) : nullptr;
+        EXPECT_TRUE(WaitForEmptyTrayCell(0, 0)) << "an icon is shown before the choice";
+        return dialog;
+    };
+    HWND dialog = welcome(escaped);
     ASSERT_NE(nullptr, dialog) << "no first-time dialog at a start without icons";
-    EXPECT_TRUE(WaitForEmptyTrayCell(0, 0)) << "an icon is shown before the choice";
     Sleep(300);
     EXPECT_TRUE(SaveScreenshot("first-time-dialog", Bounds(dialog)));
     ASSERT_TRUE(PressKey(dialog, VK_ESCAPE));
-    ASSERT_TRUE(velkator_.WaitForExit()) << "Escape did not end the program";
-    EXPECT_EQ(0u, velkator_.ExitCode());
+    ASSERT_TRUE(escaped.WaitForExit()) << "Escape did not end the program";
+    EXPECT_EQ(0u, escaped.ExitCode());
+
+    dialog = welcome(closed);
+    ASSERT_TRUE(dialog && ClickButton(dialog, IDOK));
+    HWND sheet = WaitForWindow("#32770", "Velkator Settings", closed.Id());
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet, IDCANCEL)));
+    EXPECT_EQ(2, PageCount(sheet));
+    ASSERT_TRUE(PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0));
+    EXPECT_TRUE(closed.WaitForExit()) << "the program went on without a shortcut";
     EXPECT_EQ("<missing>", ReadOrder()) << "an order was written";
 
-    Program again;
-    ASSERT_NE(nullptr, StartVelkator(again, folder_));
-    dialog = WaitForWindow("#32770", "Welcome to Velkator", again.Id());
-    ASSERT_NE(nullptr, dialog);
-    ASSERT_TRUE(ClickButton(dialog, IDC_FIRST_DUN));
-    ASSERT_TRUE(ClickButton(dialog, IDOK));
+    dialog = welcome(dialUp);
+    ASSERT_TRUE(dialog && ClickButton(dialog, IDC_FIRST_DUN) && ClickButton(dialog, IDOK));
     EXPECT_TRUE(WaitForWindowGone(dialog));
     EXPECT_TRUE(WaitForOrder("Dial-Up Networking|")) << ReadOrder();
-    Icon dialUp = ProgramIcon(kDialUpIcon);
-    EXPECT_TRUE(WaitForTrayIcon(0, dialUp.get()));
-    EXPECT_TRUE(again.IsRunning());
-    EXPECT_EQ(std::vector<std::string>(), VisibleWindows(again.Id()));
+    Icon dialUpIcon = ProgramIcon(kDialUpIcon);
+    EXPECT_TRUE(WaitForTrayIcon(0, dialUpIcon.get()));
+    EXPECT_TRUE(dialUp.IsRunning());
+    EXPECT_EQ(std::vector<std::string>(), VisibleWindows(dialUp.Id()));
 }
 
 }  // namespace

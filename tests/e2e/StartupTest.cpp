@@ -1,5 +1,4 @@
-// Start-up of the real program: the hidden main window, one instance only, no language files, and
-// which language a stored choice gives.
+// Start-up of the real program: the hidden main window, one instance only, no language files.
 #include "res/resource.h"
 #include "tests/e2e/Driver.h"
 
@@ -57,7 +56,6 @@ TEST(StartupTest, NoLanguageFileGivesTheFixedMessageAndOnlyTheOptionsKey) {
     EXPECT_EQ(std::vector<std::string>{"#32770 \"Velkator\""}, VisibleWindows(velkator.Id()));
     EXPECT_EQ(nullptr, WaitForWindow(kMainWindowClass, nullptr, velkator.Id(), false, 0));
     EXPECT_TRUE(SaveScreenshot("no-language-message", Bounds(box)));
-
     ASSERT_TRUE(ClickButton(box, IDOK));
     ASSERT_TRUE(velkator.WaitForExit()) << "the program went on after the message";
     EXPECT_EQ(0u, velkator.ExitCode());
@@ -65,38 +63,6 @@ TEST(StartupTest, NoLanguageFileGivesTheFixedMessageAndOnlyTheOptionsKey) {
     EXPECT_TRUE(KeyExists(kOptionsKey) && !KeyExists(kShortcutsKey));
     EXPECT_EQ(0xFFFFFFFFu, ReadDword(kOptionsKey, "Language")) << "the stored language was written";
     EXPECT_FALSE(KeyExists(explorerVerb)) << "the Explorer verb was written";
-}
-
-// Options\Language = 7 picks German when its file is there and falls back to English otherwise; the
-// exit question shows which, and the stored choice must outlive the run.
-TEST(StartupTest, StoredLanguageRunsWithItsFileOrInEnglishAndIsKept) {
-    struct Case {
-        std::vector<std::string> files;
-        const char* caption;
-        const char* yes;
-        const char* no;
-    } cases[] = {{{"velko009.mlb"}, "Exit Velkator", "&Yes", "&No"},
-                 {{"velko009.mlb", "velko007.mlb"}, "Velkator beenden", "&Ja", "&Nein"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.caption);
-        CleanSettings settings;
-        ASSERT_TRUE(WriteDword(kOptionsKey, "Language", 7));
-        ASSERT_TRUE(WriteOrder("Separator|"));
-        ProgramFolder folder(c.files);
-        ASSERT_EQ("", folder.Problem());
-        Program velkator;
-        HWND main = StartVelkator(velkator, folder);
-        ASSERT_NE(nullptr, main);
-
-        ASSERT_TRUE(PostMessageA(main, WM_COMMAND, ID_CLOSE, 0));
-        HWND box = WaitForWindow("#32770", c.caption, velkator.Id());
-        ASSERT_NE(nullptr, box) << ::testing::PrintToString(VisibleWindows(velkator.Id()));
-        EXPECT_EQ(c.yes, ControlText(box, IDOK));
-        EXPECT_EQ(c.no, ControlText(box, IDCANCEL));
-        ASSERT_TRUE(ClickButton(box, IDOK));
-        ASSERT_TRUE(velkator.WaitForExit());
-        EXPECT_EQ(7u, ReadDword(kOptionsKey, "Language")) << "the stored choice was overwritten";
-    }
 }
 
 }  // namespace
