@@ -235,7 +235,7 @@ DWORD Program::ExitCode() const {
 }
 
 HWND StartVelkator(Program& program, const ProgramFolder& folder) {
-    if (!program.Start(folder.Path())) return nullptr;
+    if (!WaitForEmptyTrayCell(0) || !program.Start(folder.Path())) return nullptr;
     HWND main = WaitForWindow(kMainWindowClass, nullptr, program.Id(), false);
     return main && program.WaitForIdle() ? main : nullptr;
 }

@@ -65,7 +65,8 @@ private:
     DWORD processId_ = 0;
 };
 
-// Starts Velkator and waits for its hidden main window and for start-up to finish; the main window or null.
+// Starts Velkator once no tray icon of an earlier one is left, and waits for its hidden main window and
+// for start-up to finish; the main window or null.
 HWND StartVelkator(Program& program, const ProgramFolder& folder);
 
 // The first top-level window of the class (and title, unless null) of the process (0: any), waiting
@@ -114,6 +115,8 @@ Image CaptureScreen(const RECT& area);
 // Writes the screen area as <build>\artifacts\<name>.bmp; test.sh turns them into PNGs.
 bool SaveScreenshot(const std::string& name, const RECT& area = Screen());
 
+// Icons of Velkator.exe in resource order.
+enum ProgramIconIndex { kProgramIcon, kSeparatorIcon, kDialUpIcon, kDeskAccessIcon, kLockIcon };
 struct IconDeleter {
     void operator()(HICON icon) const { DestroyIcon(icon); }
 };
@@ -138,11 +141,11 @@ struct CleanSettings {
     CleanSettings() { DeleteKeyTree(kVelkatorKey); }
     ~CleanSettings() { DeleteKeyTree(kVelkatorKey); }
 };
-struct ShortcutSettings {
-    std::string path;
-    std::string arguments;
-    std::string startup;
-    std::string iconPath;
+struct ShortcutSettings {  // fields left out stay empty
+    std::string path = "";
+    std::string arguments = "";
+    std::string startup = "";
+    std::string iconPath = "";
     DWORD prompt = 0;
     DWORD style = 1;
 };
