@@ -29,29 +29,23 @@ std::string TitleOf(HWND window) {
     return title;
 }
 
-struct WindowSearch {
-    const char* className;
-    const char* title;
-    DWORD processId;
-    bool visibleOnly;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if ((!search.visibleOnly || IsWindowVisible(window)) && (!search.processId || processId == search.processId) &&
-        (!search.className || lstrcmpiA(ClassOf(window).c_str(), search.className) == 0) &&
-        (!search.title || TitleOf(window) == search.title))
-        search.found.push_back(window);
-    return TRUE;
-}
-
+// Top-level windows of the class and title (null: any) of the process (0: any).
 std::vector<HWND> FindWindows(const char* className, const char* title, DWORD processId, bool visibleOnly) {
-    WindowSearch search = {className, title, processId, visibleOnly, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> all, found;
+    EnumWindows(
+        [](HWND window, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    for (HWND window : all) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if ((!visibleOnly || IsWindowVisible(window)) && (!processId || owner == processId) &&
+            (!className || lstrcmpiA(ClassOf(window).c_str(), className) == 0) && (!title || TitleOf(window) == title))
+            found.push_back(window);
+    }
+    return found;
 }
 
 bool RemoveFolderTree(const std::string& folder) {

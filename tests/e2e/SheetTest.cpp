@@ -108,20 +108,15 @@ TEST_F(SheetTest, NewIconIsFilledByBrowsingKeptAfterApplyAndLaunchedByAClick) {
     EXPECT_NE(std::string::npos, launched.find("\ttyped args\t")) << launched;
 }
 
-TEST_F(SheetTest, PagesFollowTheIconAndARenameKeepsItsPlaceUnlessTheNameIsTaken) {
+// A special icon's sheet has Order and Options only; German chosen there takes over once the sheet has
+// closed: the Explorer verb, the menu (whose "E" now opens the sheet) and the tooltips of special icons.
+TEST_F(SheetTest, PagesFollowTheIconARenameKeepsItsPlaceUnlessTheNameIsTakenAndALanguageTakesOver) {
     const ShortcutSettings shortcut = {helper_, "", "", folder_.FilePath(kProgramExe) + ",3"};  // DeskAccess
     for (const char* name : {"Mail", "Editor", "Calc"}) ASSERT_TRUE(WriteShortcut(name, shortcut));
-    ASSERT_TRUE(WriteOrder("Mail|Editor|Calc|Separator|"));
+    ASSERT_TRUE(WriteOrder("Mail|Editor|Calc|Separator|DeskAccess|"));
     ASSERT_NE(nullptr, Start());
 
-    HWND sheet = OpenSheet(3, kProperties);  // the separator: Order and Options, Order first
-    ASSERT_NE(nullptr, sheet);
-    EXPECT_EQ(2, PageCount(sheet));
-    EXPECT_NE(nullptr, GetDlgItem(CurrentPage(sheet), IDC_RPG_LIST));
-    ASSERT_TRUE(ClickButton(sheet, IDCANCEL));
-    ASSERT_TRUE(WaitForWindowGone(sheet));
-
-    sheet = OpenSheet(1, kProperties);
+    HWND sheet = OpenSheet(1, kProperties);
     ASSERT_NE(nullptr, sheet);
     EXPECT_EQ(3, PageCount(sheet));
     HWND page = CurrentPage(sheet);
@@ -146,7 +141,7 @@ TEST_F(SheetTest, PagesFollowTheIconAndARenameKeepsItsPlaceUnlessTheNameIsTaken)
     ASSERT_TRUE(ClickButton(box, IDOK));
     ASSERT_TRUE(WaitForWindowGone(box));
     EXPECT_TRUE(IsWindow(sheet));
-    EXPECT_EQ("Mail|Editor|Calc|Separator|", ReadOrder());
+    EXPECT_EQ("Mail|Editor|Calc|Separator|DeskAccess|", ReadOrder());
 
     // Change Icon opens on the icon the shortcut shows; OK gives it back.
     ASSERT_TRUE(ClickButton(page, IDC_PPG_CHANGE_ICON));
@@ -175,18 +170,16 @@ TEST_F(SheetTest, PagesFollowTheIconAndARenameKeepsItsPlaceUnlessTheNameIsTaken)
     ASSERT_TRUE(SetControlText(page, IDC_PPG_NAME, "Notes"));
     ASSERT_TRUE(ClickButton(sheet, IDOK));
     ASSERT_TRUE(WaitForWindowGone(sheet));
-    EXPECT_EQ("Mail|Notes|Calc|Separator|", ReadOrder());
+    EXPECT_EQ("Mail|Notes|Calc|Separator|DeskAccess|", ReadOrder());
     EXPECT_FALSE(KeyExists(std::string(kVelkatorKey) + "\\Editor"));
     EXPECT_EQ(folder_.FilePath(kProgramExe) + ",3", ReadString(std::string(kVelkatorKey) + "\\Notes", "IconPath"));
-}
 
-// German chosen on the Options page takes over once the sheet has closed: the Explorer verb, the
-// menu (whose "E" now opens the sheet) and the tooltips of special icons.
-TEST_F(SheetTest, ALanguageChosenOnTheOptionsPageTakesOverWhenTheSheetCloses) {
-    ASSERT_TRUE(WriteOrder("Separator|DeskAccess|"));
-    ASSERT_NE(nullptr, Start());
-    HWND sheet = OpenSheet(0, kProperties), languages = nullptr;
-    ASSERT_TRUE(sheet && PostMessageA(sheet, PSM_SETCURSEL, 1, 0));
+    sheet = OpenSheet(3, kProperties);  // the separator: Order first
+    HWND languages = nullptr;
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_EQ(2, PageCount(sheet));
+    EXPECT_NE(nullptr, GetDlgItem(CurrentPage(sheet), IDC_RPG_LIST));
+    ASSERT_TRUE(PostMessageA(sheet, PSM_SETCURSEL, 1, 0));
     ASSERT_TRUE(WaitUntil([&] { return (languages = GetDlgItem(CurrentPage(sheet), IDC_OPG_LANGUAGE)) != nullptr; }));
     ASSERT_EQ(1, SendMessageA(languages, CB_SETCURSEL, 1, 0));  // sorted: English, German
     ASSERT_TRUE(ClickButton(sheet, IDOK) && WaitForWindowGone(sheet));
@@ -194,8 +187,8 @@ TEST_F(SheetTest, ALanguageChosenOnTheOptionsPageTakesOverWhenTheSheetCloses) {
     EXPECT_TRUE(WaitUntil([] {  // rewritten once the sheet has gone
         return ReadString("Software\\Classes\\exefile\\shell\\zzVelkator", "").find("Zu &Velkator") == 0;
     }));
-    EXPECT_EQ("Desktop-Zugriff", TipOf(1, "Desktop-Zugriff"));
-    ASSERT_TRUE(UseTrayMenu(velkator_, 0, {'E'}));
+    EXPECT_EQ("Desktop-Zugriff", TipOf(4, "Desktop-Zugriff"));
+    ASSERT_TRUE(UseTrayMenu(velkator_, 3, {'E'}));
     sheet = WaitForWindow("#32770", "Velkator-Einstellungen", velkator_.Id());
     ASSERT_TRUE(sheet && ClickButton(sheet, IDCANCEL));
 }
