@@ -69,8 +69,8 @@ TEST(StartupTest, OneCopyRunsHiddenAndShowsTheIconsInOrderAndASecondOneEndsAtOnc
         ASSERT_TRUE(PostMessageA(main, WM_CLOSE, 0, 0));
         EXPECT_TRUE(one.WaitForExit() && two.WaitForExit());
         EXPECT_EQ(0u, one.ExitCode() | two.ExitCode());
-        for (int k = 0; k < count; ++k) EXPECT_TRUE(WaitForEmptyTrayCell(k, 2000)) << "icon " << k << " stayed";
         EXPECT_EQ(order, ReadOrder()) << "loading or closing rewrote the order";
+        for (int k = 0; k < count; ++k) ASSERT_TRUE(WaitForEmptyTrayCell(k, 2000)) << "icon " << k << " stayed";
     }
 }
 
