@@ -121,6 +121,9 @@ TEST_F(SheetTest, PagesFollowTheIconARenameKeepsItsPlaceUnlessTheNameIsTakenAndA
     EXPECT_EQ(3, PageCount(sheet));
     HWND page = CurrentPage(sheet);
     EXPECT_EQ("Editor", ControlText(page, IDC_PPG_NAME));
+    // While the sheet is open a click on another icon only beeps.
+    ASSERT_TRUE(ClickAt(Centre(TrayIconCell(0)), MouseButton::Right));
+    EXPECT_EQ(nullptr, WaitForWindow("#32768", nullptr, velkator_.Id(), true, 1000)) << "a menu opened";
     // Help on the sheet's own buttons is answered by the page, as on the page's controls.
     for (HWND control : {GetDlgItem(sheet, ID_APPLY_NOW), GetDlgItem(page, IDC_PPG_NAME)}) {
         ASSERT_TRUE(SendHelpRequest(control));
