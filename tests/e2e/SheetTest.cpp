@@ -121,7 +121,7 @@ TEST_F(SheetTest, PagesFollowTheIconARenameKeepsItsPlaceUnlessTheNameIsTakenAndA
     EXPECT_EQ(3, PageCount(sheet));
     HWND page = CurrentPage(sheet);
     EXPECT_EQ("Editor", ControlText(page, IDC_PPG_NAME));
-    // While the sheet is open a click on another icon only beeps.
+    // While the sheet is open a right click on another icon opens no menu over it.
     ASSERT_TRUE(ClickAt(Centre(TrayIconCell(0)), MouseButton::Right));
     EXPECT_EQ(nullptr, WaitForWindow("#32768", nullptr, velkator_.Id(), true, 1000)) << "a menu opened";
     // Help on the sheet's own buttons is answered by the page, as on the page's controls.
