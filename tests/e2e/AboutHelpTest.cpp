@@ -28,8 +28,8 @@ protected:
                             WriteDword(kOptionsKey, "Language", language) &&
                             CopyFileA(folder_.FilePath("launchlog.exe").c_str(), folder_.FilePath(helper).c_str(), 0)
                         ? StartVelkator(*velkator_, folder_) : nullptr;
-        HWND about = main && PostMessageA(main, WM_COMMAND, ID_ABOUT, 0) ? WaitForWindow("#32770", nullptr, velkator_->Id())
-                                                                         : nullptr;
+        HWND about = main && PostMessageA(main, WM_COMMAND, ID_ABOUT, 0)
+                         ? WaitForWindow("#32770", nullptr, velkator_->Id()) : nullptr;
         return about && ClickButton(about, ID_HELP) ? about : nullptr;
     }
 

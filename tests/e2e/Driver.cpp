@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 namespace e2e {
 
@@ -27,29 +29,23 @@ std::string TitleOf(HWND window) {
     return title;
 }
 
-struct WindowSearch {
-    const char* className;
-    const char* title;
-    DWORD processId;
-    bool visibleOnly;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if ((!search.visibleOnly || IsWindowVisible(window)) && (!search.processId || processId == search.processId) &&
-        (!search.className || lstrcmpiA(ClassOf(window).c_str(), search.className) == 0) &&
-        (!search.title || TitleOf(window) == search.title))
-        search.found.push_back(window);
-    return TRUE;
-}
-
+// Top-level windows of the class and title (null: any) of the process (0: any).
 std::vector<HWND> FindWindows(const char* className, const char* title, DWORD processId, bool visibleOnly) {
-    WindowSearch search = {className, title, processId, visibleOnly, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> all, found;
+    EnumWindows(
+        [](HWND window, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&all));
+    for (HWND window : all) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if ((!visibleOnly || IsWindowVisible(window)) && (!processId || owner == processId) &&
+            (!className || lstrcmpiA(ClassOf(window).c_str(), className) == 0) && (!title || TitleOf(window) == title))
+            found.push_back(window);
+    }
+    return found;
 }
 
 bool RemoveFolderTree(const std::string& folder) {
@@ -72,22 +68,23 @@ bool RemoveFolderTree(const std::string& folder) {
     return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
-// Copies part of a device context into an Image through a 32-bit top-down DIB.
-Image Capture(HDC source, int x, int y, int width, int height) {
+// Runs paint on a memory DC holding a width x height 32-bit top-down DIB and returns its pixels;
+// an empty image when paint fails.
+Image Paint(int width, int height, const std::function<bool(HDC)>& paint) {
     Image image;
-    if (width <= 0 || height <= 0) return image;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
-    HDC memory = CreateCompatibleDC(source);
+    HDC memory = CreateCompatibleDC(nullptr);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = width > 0 && height > 0
+                         ? CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
     if (memory && bitmap && bits) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        if (BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY | CAPTUREBLT)) {
+        if (paint(memory)) {
             GdiFlush();
             const DWORD* pixels = static_cast<const DWORD*>(bits);
             image.width = width;
@@ -107,21 +104,14 @@ Image Capture(HDC source, int x, int y, int width, int height) {
 int IconDifference(const Image& shown, HICON icon, int x, int y) {
     const int impossible = shown.width * shown.height + 1;
     if (shown.pixels.empty() || !icon) return impossible;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP canvas = CreateCompatibleBitmap(screen, shown.width, shown.height);
-    HGDIOBJ old = SelectObject(memory, canvas);
-    const DWORD colour = shown.At(0, 0);
-    HBRUSH background = CreateSolidBrush(RGB(colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
-    const RECT all = {0, 0, shown.width, shown.height};
-    FillRect(memory, &all, background);
-    DeleteObject(background);
-    DrawIconEx(memory, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL);
-    const Image drawn = Capture(memory, 0, 0, shown.width, shown.height);
-    SelectObject(memory, old);
-    DeleteObject(canvas);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    const Image drawn = Paint(shown.width, shown.height, [&](HDC memory) {
+        const DWORD colour = shown.At(0, 0);
+        HBRUSH background = CreateSolidBrush(RGB(colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
+        const RECT all = {0, 0, shown.width, shown.height};
+        FillRect(memory, &all, background);
+        DeleteObject(background);
+        return DrawIconEx(memory, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL) != FALSE;
+    });
     if (drawn.pixels.size() != shown.pixels.size()) return impossible;
     int different = 0;
     for (size_t i = 0; i < drawn.pixels.size(); ++i) different += drawn.pixels[i] != shown.pixels[i] ? 1 : 0;
@@ -157,28 +147,21 @@ std::string DriverFolder() {
     return file.substr(0, file.find_last_of('\\'));
 }
 
+// Streams share the file both ways, so a log can be read while a helper appends to it.
 bool ReadFileBytes(const std::string& path, std::string* content) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const DWORD size = GetFileSize(file, nullptr);
-    DWORD read = 0;
-    bool ok = size < (64u << 20);  // any file a test reads is small
-    if (ok) {
-        content->assign(size, '\0');
-        ok = size == 0 || (ReadFile(file, &(*content)[0], size, &read, nullptr) && read == size);
-    }
-    CloseHandle(file);
-    return ok;
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    if (!file) return false;
+    bytes << file.rdbuf();  // an empty file inserts nothing, which is no failure here
+    *content = bytes.str();
+    return true;
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& content) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
-                    written == content.size();
-    return CloseHandle(file) && ok;
+    std::ofstream file(path, std::ios::binary);
+    file << content;
+    file.close();
+    return !file.fail();
 }
 
 ProgramFolder::ProgramFolder(const std::vector<std::string>& files) {
@@ -246,7 +229,7 @@ DWORD Program::ExitCode() const {
 }
 
 HWND StartVelkator(Program& program, const ProgramFolder& folder) {
-    if (!program.Start(folder.Path())) return nullptr;
+    if (!WaitForEmptyTrayCell(0) || !program.Start(folder.Path())) return nullptr;
     HWND main = WaitForWindow(kMainWindowClass, nullptr, program.Id(), false);
     return main && program.WaitForIdle() ? main : nullptr;
 }
@@ -341,14 +324,6 @@ bool UseTrayMenu(const Program& program, int k, std::initializer_list<WORD> keys
            SendMenuKeys(keys);
 }
 
-bool TrayHasIcon(HWND main, UINT iconId) {
-    NOTIFYICONDATAA data = {};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = main;
-    data.uID = iconId;
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;  // a change of nothing succeeds only for an icon
-}
-
 HWND CurrentPage(HWND sheet) {
     DWORD_PTR page = 0;
     SendMessageTimeoutA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &page);
@@ -430,8 +405,10 @@ Image CaptureScreen(const RECT& area) {
     const RECT screen = Screen();
     IntersectRect(&clipped, &area, &screen);
     HDC dc = GetDC(nullptr);
-    const Image image =
-        Capture(dc, clipped.left, clipped.top, clipped.right - clipped.left, clipped.bottom - clipped.top);
+    const Image image = Paint(clipped.right - clipped.left, clipped.bottom - clipped.top, [&](HDC memory) {
+        return BitBlt(memory, 0, 0, clipped.right - clipped.left, clipped.bottom - clipped.top, dc, clipped.left,
+                      clipped.top, SRCCOPY | CAPTUREBLT) != FALSE;
+    });
     ReleaseDC(nullptr, dc);
     return image;
 }
@@ -439,26 +416,19 @@ Image CaptureScreen(const RECT& area) {
 bool SaveScreenshot(const std::string& name, const RECT& area) {
     const Image image = CaptureScreen(area);
     if (image.pixels.empty()) return false;
-    const DWORD stride = (static_cast<DWORD>(image.width) * 3 + 3) & ~3u;
     BITMAPFILEHEADER header = {};
     BITMAPINFOHEADER info = {};
     info.biSize = sizeof(info);
     info.biWidth = image.width;
-    info.biHeight = image.height;  // rows bottom-up
+    info.biHeight = -image.height;  // rows top-down, as captured
     info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = stride * image.height;
+    info.biBitCount = 32;
     header.bfType = 0x4D42;  // "BM"
     header.bfOffBits = sizeof(header) + sizeof(info);
-    header.bfSize = header.bfOffBits + info.biSizeImage;
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(image.pixels.size() * 4);
     std::string file(reinterpret_cast<const char*>(&header), sizeof(header));
     file.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    for (int y = image.height - 1; y >= 0; --y) {
-        std::string row(stride, '\0');
-        for (int x = 0; x < image.width; ++x)
-            for (int byte = 0; byte < 3; ++byte) row[3 * x + byte] = static_cast<char>(image.At(x, y) >> (8 * byte));
-        file += row;
-    }
+    file.append(reinterpret_cast<const char*>(image.pixels.data()), image.pixels.size() * 4);
     const std::string folder = DriverFolder() + "\\..\\artifacts";
     CreateDirectoryA(folder.c_str(), nullptr);
     return WriteFileBytes(folder + "\\" + name + ".bmp", file);

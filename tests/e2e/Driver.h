@@ -65,7 +65,8 @@ private:
     DWORD processId_ = 0;
 };
 
-// Starts Velkator and waits for its hidden main window and for start-up to finish; the main window or null.
+// Starts Velkator once no tray icon of an earlier one is left, and waits for its hidden main window and
+// for start-up to finish; the main window or null.
 HWND StartVelkator(Program& program, const ProgramFolder& folder);
 
 // The first top-level window of the class (and title, unless null) of the process (0: any), waiting
@@ -87,8 +88,6 @@ bool SendHelpRequest(HWND control);
 bool SendMenuKeys(std::initializer_list<WORD> keys);
 // A real right click on the k-th tray icon, then the keys in the menu it opens.
 bool UseTrayMenu(const Program& program, int k, std::initializer_list<WORD> keys);
-// Whether the main window has a tray icon with this identifier (Wine answers for any process).
-bool TrayHasIcon(HWND main, UINT iconId);
 // A property sheet's page now showing, and the number of its tabs.
 HWND CurrentPage(HWND sheet);
 int PageCount(HWND sheet);
@@ -116,6 +115,8 @@ Image CaptureScreen(const RECT& area);
 // Writes the screen area as <build>\artifacts\<name>.bmp; test.sh turns them into PNGs.
 bool SaveScreenshot(const std::string& name, const RECT& area = Screen());
 
+// Icons of Velkator.exe in resource order.
+enum ProgramIconIndex { kProgramIcon, kSeparatorIcon, kDialUpIcon, kDeskAccessIcon, kLockIcon };
 struct IconDeleter {
     void operator()(HICON icon) const { DestroyIcon(icon); }
 };
@@ -140,11 +141,11 @@ struct CleanSettings {
     CleanSettings() { DeleteKeyTree(kVelkatorKey); }
     ~CleanSettings() { DeleteKeyTree(kVelkatorKey); }
 };
-struct ShortcutSettings {
-    std::string path;
-    std::string arguments;
-    std::string startup;
-    std::string iconPath;
+struct ShortcutSettings {  // fields left out stay empty
+    std::string path = "";
+    std::string arguments = "";
+    std::string startup = "";
+    std::string iconPath = "";
     DWORD prompt = 0;
     DWORD style = 1;
 };

@@ -1,22 +1,40 @@
 // The real program's context menu through real right clicks and keys: New > Separator, Delete,
-// Exit; and the first-time dialog at a start without icons.
+// Exit with the help popup of its question (by F1 and by a right click with "What's This?", since Wine
+// draws no caption "?" button); and the first-time dialog and sheet at a start without icons.
 #include "res/resource.h"
 #include "tests/e2e/Driver.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace e2e {
 namespace {
 
-// Icons of the program file in resource order.
-enum { kProgramIcon, kSeparatorIcon, kDialUpIcon, kDeskAccessIcon, kLockIcon };
+constexpr const char* kHelpWindowClass = "Velkator:HelpWnd";
+
+// Hangs from the middle of the control's left edge, kept on the screen: a black frame round the tip
+// colour with text in it.
+void ExpectPopup(HWND popup, HWND control) {
+    ASSERT_NE(nullptr, popup);
+    Sleep(200);  // let it paint
+    const RECT shown = Bounds(popup), at = Bounds(control);
+    const LONG width = shown.right - shown.left, height = shown.bottom - shown.top;
+    EXPECT_EQ(std::max(0L, std::min(at.left - width / 2, Screen().right - width)), shown.left);
+    EXPECT_EQ(std::max(0L, std::min((at.top + at.bottom) / 2, Screen().bottom - height)), shown.top);
+    const Image image = CaptureScreen(shown);
+    const COLORREF tip = GetSysColor(COLOR_INFOBK);
+    EXPECT_EQ(0u, image.At(0, 0)) << "no black frame";
+    EXPECT_EQ(static_cast<DWORD>(GetRValue(tip) << 16 | GetGValue(tip) << 8 | GetBValue(tip)), image.At(2, 2));
+    int textPixels = 0;
+    for (int y = 5; y < image.height - 11; ++y)  // inside the frame, margins and shadow
+        for (int x = 5; x < image.width - 11; ++x) textPixels += image.At(x, y) != image.At(2, 2) ? 1 : 0;
+    EXPECT_GT(textPixels, 20) << "no text drawn";
+}
 
 class MenuCommandsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_EQ("", folder_.Problem());
-        ASSERT_TRUE(WaitForEmptyTrayCell(0)) << "icons of an earlier program are still shown";
-    }
+    void SetUp() override { ASSERT_EQ("", folder_.Problem()); }
 
     bool WaitForOrder(const std::string& order) {
         return WaitUntil([&] { return ReadOrder() == order; });
@@ -29,14 +47,14 @@ protected:
     Program velkator_;
 };
 
-TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitFromTheContextMenu) {
+// German is stored but its file is missing: the program speaks English and keeps the stored choice.
+TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu) {
+    ASSERT_TRUE(WriteDword(kOptionsKey, "Language", 7));
     const int iconOf[] = {kProgramIcon, kLockIcon, kDeskAccessIcon};
     const char* names[] = {"Alpha", "Beta", "Gamma"};
     for (int i = 0; i < 3; ++i) {
-        ShortcutSettings shortcut;
-        shortcut.path = folder_.FilePath("launchlog.exe");
-        shortcut.iconPath = folder_.FilePath(kProgramExe) + "," + std::to_string(iconOf[i]);
-        ASSERT_TRUE(WriteShortcut(names[i], shortcut));
+        const std::string iconPath = folder_.FilePath(kProgramExe) + "," + std::to_string(iconOf[i]);
+        ASSERT_TRUE(WriteShortcut(names[i], {folder_.FilePath("launchlog.exe"), "", "", iconPath}));
     }
     ASSERT_TRUE(WriteOrder("Alpha|Beta|Gamma|"));
     Icon alpha = ProgramIcon(kProgramIcon), beta = ProgramIcon(kLockIcon), gamma = ProgramIcon(kDeskAccessIcon),
@@ -49,7 +67,6 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitFromTheContextMenu) {
     HWND menu = WaitForWindow("#32768", nullptr, velkator_.Id());
     ASSERT_NE(nullptr, menu);
     Sleep(200);  // let it draw
-    EXPECT_TRUE(SaveScreenshot("context-menu"));
     EXPECT_TRUE(SaveScreenshot("context-menu-closeup", Bounds(menu)));
     ASSERT_TRUE(SendMenuKeys({VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN}));
     EXPECT_TRUE(WaitForOrder("Alpha|Beta|Gamma|Separator|")) << ReadOrder();
@@ -77,43 +94,85 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitFromTheContextMenu) {
     EXPECT_TRUE(WaitForTrayIcon(2, separator.get()));
     EXPECT_TRUE(WaitForEmptyTrayCell(3));
 
-    // Exit answered Yes ends the program, takes its icons along and keeps the order.
+    // Exit asks at the screen's corner; its help comes by F1 on the focused Yes and closes on a key.
     ASSERT_TRUE(UseTrayMenu(velkator_, 1, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
     HWND box = WaitForWindow("#32770", "Exit Velkator", velkator_.Id());
-    ASSERT_NE(nullptr, box);
+    ASSERT_NE(nullptr, box) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
+    HWND yes = GetDlgItem(box, IDOK), no = GetDlgItem(box, IDCANCEL);
+    ASSERT_TRUE(WaitUntil([yes] { return IsWindowVisible(yes) != FALSE; }));
+    EXPECT_EQ("&Yes", ControlText(box, IDOK));
+    const RECT bounds = Bounds(box);
+    EXPECT_EQ(Screen().right - 50, bounds.right) << "not 50 pixels from the screen's corner";
+    EXPECT_EQ(Screen().bottom - 50, bounds.bottom) << "not 50 pixels from the screen's corner";
+    EXPECT_EQ("Do you want to exit Velkator? All of its icons will be removed from the taskbar.",
+              ControlText(box, IDC_MESSAGE_TEXT));
+    Sleep(200);
+    EXPECT_TRUE(SaveScreenshot("message-box-exit-question", bounds));
+    ASSERT_TRUE(PressKey(box, VK_F1));
+    HWND popup = WaitForWindow(kHelpWindowClass, nullptr, velkator_.Id());
+    ASSERT_NO_FATAL_FAILURE(ExpectPopup(popup, yes));
+    EXPECT_TRUE(SaveScreenshot("help-popup-f1", Bounds(box, 60)));
+    ASSERT_TRUE(PressKey(popup, 'A'));
+    EXPECT_TRUE(WaitForWindowGone(popup)) << "a key press left the popup open";
+
+    // "What's This?" shows the same help; a click closes it and reaches nothing else.
+    ASSERT_TRUE(ClickAt(Centre(Bounds(yes)), MouseButton::Right));
+    ASSERT_NE(nullptr, WaitForWindow("#32768", nullptr, velkator_.Id())) << "a right click offered no menu";
+    Sleep(200);
+    EXPECT_TRUE(SaveScreenshot("whats-this-menu", Bounds(box, 60)));
+    ASSERT_TRUE(SendMenuKeys({VK_DOWN, VK_RETURN}));
+    popup = WaitForWindow(kHelpWindowClass, nullptr, velkator_.Id());
+    ASSERT_NO_FATAL_FAILURE(ExpectPopup(popup, yes));
+    ASSERT_TRUE(ClickAt(Centre(Bounds(no)), MouseButton::Left));
+    EXPECT_TRUE(WaitForWindowGone(popup)) << "a click left the popup open";
+    Sleep(300);
+    ASSERT_TRUE(IsWindow(box)) << "the click that closed the popup also pressed No";
+
+    // Yes ends the program, takes its icons along and keeps the order and the stored language.
     ASSERT_TRUE(ClickButton(box, IDOK));
     ASSERT_TRUE(velkator_.WaitForExit()) << "Yes did not end the program";
     EXPECT_EQ(0u, velkator_.ExitCode());
     for (int k = 0; k < 3; ++k) EXPECT_TRUE(WaitForEmptyTrayCell(k, 2000)) << "icon " << k << " stayed";
-    EXPECT_TRUE(SaveScreenshot("tray-after-exit"));
     EXPECT_EQ("Alpha|Gamma|Separator|", ReadOrder());
+    EXPECT_EQ(7u, ReadDword(kOptionsKey, "Language")) << "the stored choice was overwritten";
 }
 
-TEST_F(MenuCommandsTest, FirstTimeDialogEndsTheProgramOnEscapeAndAddsTheChosenIcon) {
-    HWND main = StartVelkator(velkator_, folder_);
-    ASSERT_NE(nullptr, main);
-    HWND dialog = WaitForWindow("#32770", "Welcome to Velkator", velkator_.Id());
+// At a start without icons: Escape ends the program; the program choice opens a sheet that cannot be
+// cancelled and, closed without a shortcut, ends the program; the dial-up choice adds that icon.
+TEST_F(MenuCommandsTest, FirstTimeDialogAndSheetEndTheProgramUnlessAnIconIsChosen) {
+    Program escaped, closed, dialUp;
+    auto welcome = [this](Program& velkator) {
+        HWND dialog = StartVelkator(velkator, folder_)
+                          ? WaitForWindow("#32770", "Welcome to Velkator", velkator.Id()) : nullptr;
+        EXPECT_TRUE(WaitForEmptyTrayCell(0, 0)) << "an icon is shown before the choice";
+        return dialog;
+    };
+    HWND dialog = welcome(escaped);
     ASSERT_NE(nullptr, dialog) << "no first-time dialog at a start without icons";
-    EXPECT_TRUE(WaitForEmptyTrayCell(0, 0)) << "an icon is shown before the choice";
     Sleep(300);
     EXPECT_TRUE(SaveScreenshot("first-time-dialog", Bounds(dialog)));
     ASSERT_TRUE(PressKey(dialog, VK_ESCAPE));
-    ASSERT_TRUE(velkator_.WaitForExit()) << "Escape did not end the program";
-    EXPECT_EQ(0u, velkator_.ExitCode());
+    ASSERT_TRUE(escaped.WaitForExit()) << "Escape did not end the program";
+    EXPECT_EQ(0u, escaped.ExitCode());
+
+    dialog = welcome(closed);
+    ASSERT_TRUE(dialog && ClickButton(dialog, IDOK));
+    HWND sheet = WaitForWindow("#32770", "Velkator Settings", closed.Id());
+    ASSERT_NE(nullptr, sheet);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet, IDCANCEL)));
+    EXPECT_EQ(2, PageCount(sheet));
+    ASSERT_TRUE(PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0));
+    EXPECT_TRUE(closed.WaitForExit()) << "the program went on without a shortcut";
     EXPECT_EQ("<missing>", ReadOrder()) << "an order was written";
 
-    Program again;
-    ASSERT_NE(nullptr, StartVelkator(again, folder_));
-    dialog = WaitForWindow("#32770", "Welcome to Velkator", again.Id());
-    ASSERT_NE(nullptr, dialog);
-    ASSERT_TRUE(ClickButton(dialog, IDC_FIRST_DUN));
-    ASSERT_TRUE(ClickButton(dialog, IDOK));
+    dialog = welcome(dialUp);
+    ASSERT_TRUE(dialog && ClickButton(dialog, IDC_FIRST_DUN) && ClickButton(dialog, IDOK));
     EXPECT_TRUE(WaitForWindowGone(dialog));
     EXPECT_TRUE(WaitForOrder("Dial-Up Networking|")) << ReadOrder();
-    Icon dialUp = ProgramIcon(kDialUpIcon);
-    EXPECT_TRUE(WaitForTrayIcon(0, dialUp.get()));
-    EXPECT_TRUE(again.IsRunning());
-    EXPECT_EQ(std::vector<std::string>(), VisibleWindows(again.Id()));
+    Icon dialUpIcon = ProgramIcon(kDialUpIcon);
+    EXPECT_TRUE(WaitForTrayIcon(0, dialUpIcon.get()));
+    EXPECT_TRUE(dialUp.IsRunning());
+    EXPECT_EQ(std::vector<std::string>(), VisibleWindows(dialUp.Id()));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Start-up of the real program: the hidden main window, one instance only, no language files, and
-// which language a stored choice gives.
+// Start-up of the real program: the hidden main window, one instance only, the tray icons in their
+// order, no language files.
 #include "res/resource.h"
 #include "tests/e2e/Driver.h"
 
@@ -11,33 +11,66 @@ namespace {
 const std::vector<std::string> kNone;
 constexpr int kSystemBoxTextId = 65535;  // in the system's message box
 
-// Two copies started at the same moment, or one after the other: one runs, hidden, and the other
-// ends at once with nothing shown or added.
-TEST(StartupTest, OneCopyRunsHiddenAndASecondOneEndsAtOnce) {
+// Two copies started at the same moment, or one after the other: one runs, hidden, and shows the icons
+// in their order, the other ends at once with nothing shown or added. The icons leave with the program,
+// and neither loading nor closing rewrites the order.
+TEST(StartupTest, OneCopyRunsHiddenAndShowsTheIconsInOrderAndASecondOneEndsAtOnce) {
     CleanSettings settings;
-    ASSERT_TRUE(WriteOrder("Separator|"));  // one icon, so no first-time dialog
-    ProgramFolder folder({"velko009.mlb"});
+    ProgramFolder folder({"velko009.mlb", "launchlog.exe"});
     ASSERT_EQ("", folder.Problem());
-    Icon separator = SmallIcon(folder.FilePath(kProgramExe), 1);
+    const std::string program = folder.FilePath(kProgramExe), helper = folder.FilePath("launchlog.exe");
+    // An icon file claiming 65535 images in 22 bytes: never handed to the system's loader.
+    ASSERT_TRUE(WriteFileBytes(folder.FilePath("corrupt.ico"),
+                               std::string("\0\0\1\0\xFF\xFF\x10\x10\0\0\1\0\x20\0\x68\4\0\0\x16\0\0\0", 22)));
+    // A program without icons shows the question mark; no icon path, the file's first icon.
+    ASSERT_TRUE(WriteShortcut("Locked", {helper, "", "", program + "," + std::to_string(kLockIcon)}) &&
+                WriteShortcut("Plain helper", {helper}) && WriteShortcut("Velkator copy", {program}) &&
+                WriteShortcut("Corrupt", {helper, "", "", folder.FilePath("corrupt.ico")}));
+    ASSERT_TRUE(WriteString(kShortcutsKey, "Ghost", "installed"));  // not the marker: skipped, yet kept
+    const std::string order = "Locked|Separator|Ghost|Velkator copy|DeskAccess|Plain helper|Corrupt|";
+    ASSERT_TRUE(WriteOrder(order));
+    std::vector<Icon> expected;
+    for (int index : {kLockIcon, kSeparatorIcon, kProgramIcon, kDeskAccessIcon})
+        expected.push_back(SmallIcon(program, index));
+    expected.push_back(QuestionMarkIcon());
+    expected.push_back(QuestionMarkIcon());
+    const int count = static_cast<int>(expected.size());
     ASSERT_TRUE(WaitForEmptyTrayCell(0)) << "icons of an earlier program are still shown";
     for (int attempt = 0; attempt < 3; ++attempt) {
+        SCOPED_TRACE("attempt " + std::to_string(attempt));
         Program one, two, late;
         ASSERT_TRUE(one.Start(folder.Path()) && two.Start(folder.Path()));
         HWND main = WaitForWindow(kMainWindowClass, nullptr, 0, false);
         ASSERT_NE(nullptr, main);
-        ASSERT_TRUE(WaitForTrayIcon(0, separator.get()));
-        EXPECT_TRUE(WaitUntil([&] { return one.IsRunning() != two.IsRunning(); })) << "attempt " << attempt;
+        for (int k = 0; k < count; ++k) {
+            EXPECT_TRUE(WaitForTrayIcon(k, expected[k].get()))
+                << "cell " << k << " differs in " << TrayIconDifference(k, expected[k].get()) << " pixels";
+            for (int other = 0; other < count; ++other) {  // else the order could not be told apart
+                if (other == k || (k >= count - 2 && other >= count - 2)) continue;  // two question marks
+                EXPECT_NE(0, TrayIconDifference(k, expected[other].get())) << k << " vs " << other;
+            }
+        }
+        EXPECT_TRUE(WaitUntil([&] { return one.IsRunning() != two.IsRunning(); }));
         ASSERT_TRUE(late.Start(folder.Path()));
         EXPECT_TRUE(late.WaitForExit(5000)) << "a later copy is still running";
-        EXPECT_TRUE(one.IsRunning() != two.IsRunning()) << "attempt " << attempt;
+        EXPECT_TRUE(one.IsRunning() != two.IsRunning());
         EXPECT_EQ(0u, late.ExitCode());
-        EXPECT_TRUE(WaitForEmptyTrayCell(1, 0)) << "a second copy added an icon";
+        EXPECT_TRUE(WaitForEmptyTrayCell(count, 0)) << "an icon beyond the order, or a second copy's, is shown";
         EXPECT_FALSE(IsWindowVisible(main));
-        EXPECT_EQ(kNone, VisibleWindows(one.IsRunning() ? one.Id() : two.Id()));
+        const DWORD running = one.IsRunning() ? one.Id() : two.Id();
+        EXPECT_EQ(kNone, VisibleWindows(running));
+        const RECT first = TrayIconCell(0), last = TrayIconCell(count + 1);
+        EXPECT_TRUE(SaveScreenshot("tray-icons-closeup", {last.left, first.top, first.right, first.bottom}));
+        // The menu of the icon whose file was corrupt works as any other.
+        ASSERT_TRUE(ClickAt(Centre(TrayIconCell(count - 1)), MouseButton::Right));
+        EXPECT_NE(nullptr, WaitForWindow("#32768", nullptr, running));
+        ASSERT_TRUE(SendMenuKeys({VK_ESCAPE}));
+
         ASSERT_TRUE(PostMessageA(main, WM_CLOSE, 0, 0));
         EXPECT_TRUE(one.WaitForExit() && two.WaitForExit());
         EXPECT_EQ(0u, one.ExitCode() | two.ExitCode());
-        ASSERT_TRUE(WaitForEmptyTrayCell(0));
+        EXPECT_EQ(order, ReadOrder()) << "loading or closing rewrote the order";
+        for (int k = 0; k < count; ++k) ASSERT_TRUE(WaitForEmptyTrayCell(k, 2000)) << "icon " << k << " stayed";
     }
 }
 
@@ -57,7 +90,6 @@ TEST(StartupTest, NoLanguageFileGivesTheFixedMessageAndOnlyTheOptionsKey) {
     EXPECT_EQ(std::vector<std::string>{"#32770 \"Velkator\""}, VisibleWindows(velkator.Id()));
     EXPECT_EQ(nullptr, WaitForWindow(kMainWindowClass, nullptr, velkator.Id(), false, 0));
     EXPECT_TRUE(SaveScreenshot("no-language-message", Bounds(box)));
-
     ASSERT_TRUE(ClickButton(box, IDOK));
     ASSERT_TRUE(velkator.WaitForExit()) << "the program went on after the message";
     EXPECT_EQ(0u, velkator.ExitCode());
@@ -65,38 +97,6 @@ TEST(StartupTest, NoLanguageFileGivesTheFixedMessageAndOnlyTheOptionsKey) {
     EXPECT_TRUE(KeyExists(kOptionsKey) && !KeyExists(kShortcutsKey));
     EXPECT_EQ(0xFFFFFFFFu, ReadDword(kOptionsKey, "Language")) << "the stored language was written";
     EXPECT_FALSE(KeyExists(explorerVerb)) << "the Explorer verb was written";
-}
-
-// Options\Language = 7 picks German when its file is there and falls back to English otherwise; the
-// exit question shows which, and the stored choice must outlive the run.
-TEST(StartupTest, StoredLanguageRunsWithItsFileOrInEnglishAndIsKept) {
-    struct Case {
-        std::vector<std::string> files;
-        const char* caption;
-        const char* yes;
-        const char* no;
-    } cases[] = {{{"velko009.mlb"}, "Exit Velkator", "&Yes", "&No"},
-                 {{"velko009.mlb", "velko007.mlb"}, "Velkator beenden", "&Ja", "&Nein"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.caption);
-        CleanSettings settings;
-        ASSERT_TRUE(WriteDword(kOptionsKey, "Language", 7));
-        ASSERT_TRUE(WriteOrder("Separator|"));
-        ProgramFolder folder(c.files);
-        ASSERT_EQ("", folder.Problem());
-        Program velkator;
-        HWND main = StartVelkator(velkator, folder);
-        ASSERT_NE(nullptr, main);
-
-        ASSERT_TRUE(PostMessageA(main, WM_COMMAND, ID_CLOSE, 0));
-        HWND box = WaitForWindow("#32770", c.caption, velkator.Id());
-        ASSERT_NE(nullptr, box) << ::testing::PrintToString(VisibleWindows(velkator.Id()));
-        EXPECT_EQ(c.yes, ControlText(box, IDOK));
-        EXPECT_EQ(c.no, ControlText(box, IDCANCEL));
-        ASSERT_TRUE(ClickButton(box, IDOK));
-        ASSERT_TRUE(velkator.WaitForExit());
-        EXPECT_EQ(7u, ReadDword(kOptionsKey, "Language")) << "the stored choice was overwritten";
-    }
 }
 
 }  // namespace
