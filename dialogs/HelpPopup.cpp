@@ -169,8 +169,10 @@ void ShowContextHelp(HWND control, bool askFirst, const HelpTableEntry* table) {
     RedrawWindow(GetAncestor(control, GA_ROOT), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     HBITMAP beneath = CopyScreen(placed);
-    HWND popup = CreateWindowExA(WS_EX_TOOLWINDOW, HelpPopupClassName, "", WS_POPUP | WS_VISIBLE, placed.left,
-                                 placed.top, size.cx, size.cy, GetDesktopWindow(), nullptr, instance, nullptr);
+    // The text as window title too, so that screen readers can announce the tip.
+    HWND popup = CreateWindowExA(WS_EX_TOOLWINDOW, HelpPopupClassName, HelpPopupText.c_str(), WS_POPUP | WS_VISIBLE,
+                                 placed.left, placed.top, size.cx, size.cy, GetDesktopWindow(), nullptr, instance,
+                                 nullptr);
     if (!popup) {
         if (beneath) DeleteObject(beneath);
         return;

@@ -8,28 +8,27 @@
 namespace e2e {
 namespace {
 
-class AboutHelpTest : public ::testing::Test {
+class AboutHelpTest : public ProgramTest {
 protected:
+    AboutHelpTest() : ProgramTest({"velko009.mlb", "velko007.mlb", "launchlog.exe"}) {}
     void SetUp() override {
-        ASSERT_EQ("", folder_.Problem());
+        ProgramTest::SetUp();
         ASSERT_TRUE(WriteOrder("Separator|"));
-        ASSERT_TRUE(SetEnvironmentVariableA("VELKATOR_LAUNCH_LOG", log_.c_str()));  // handed down to the helper
     }
-    void TearDown() override { SetEnvironmentVariableA("VELKATOR_LAUNCH_LOG", nullptr); }
 
     // Copies the helper to helper, starts the program in language with "urlHelp" set to target (a key's
     // first entry counts), opens the About box as the menu does, presses Help; the About box, or null.
     HWND PressHelp(DWORD language, const std::string& target, const std::string& helper = "unused.exe") {
         const std::string file = "velko00" + std::to_string(language) + ".mlb";
         std::string texts;
-        velkator_.reset(new Program);
+        run_.reset(new Program);
         HWND main = ReadFileBytes(DriverFolder() + "\\" + file, &texts) &&
                             WriteFileBytes(folder_.FilePath(file), "urlHelp=" + target + "\n" + texts) &&
                             WriteDword(kOptionsKey, "Language", language) &&
-                            CopyFileA(folder_.FilePath("launchlog.exe").c_str(), folder_.FilePath(helper).c_str(), 0)
-                        ? StartVelkator(*velkator_, folder_) : nullptr;
+                            CopyFileA(helper_.c_str(), folder_.FilePath(helper).c_str(), 0)
+                        ? StartVelkator(*run_, folder_) : nullptr;
         HWND about = main && PostMessageA(main, WM_COMMAND, ID_ABOUT, 0)
-                         ? WaitForWindow("#32770", nullptr, velkator_->Id()) : nullptr;
+                         ? WaitForWindow("#32770", nullptr, run_->Id()) : nullptr;
         return about && ClickButton(about, ID_HELP) ? about : nullptr;
     }
 
@@ -42,10 +41,7 @@ protected:
         return log.substr(log.rfind('\\') + 1);
     }
 
-    CleanSettings settings_;
-    ProgramFolder folder_{{"velko009.mlb", "velko007.mlb", "launchlog.exe"}};
-    const std::string log_ = folder_.FilePath("launch.log");
-    std::unique_ptr<Program> velkator_;
+    std::unique_ptr<Program> run_;  // each press of Help starts the program anew
 };
 
 TEST_F(AboutHelpTest, AboutBoxShowsItsFiguresAndHelpOpensTheLanguagesTarget) {
@@ -68,7 +64,7 @@ TEST_F(AboutHelpTest, AboutBoxShowsItsFiguresAndHelpOpensTheLanguagesTarget) {
     // A web address is opened only after a yes.
     about = PressHelp(9, "http-%2-%3.exe", "http--velko009.hlp.exe");
     for (int answer : {IDCANCEL, IDOK}) {  // the No and Yes buttons
-        HWND question = WaitForWindow("#32770", "Velkator Help", velkator_->Id());
+        HWND question = WaitForWindow("#32770", "Velkator Help", run_->Id());
         EXPECT_EQ("Do you want to open the Velkator help pages in your web browser?\nhttp--velko009.hlp.exe",
                   ControlText(question, IDC_MESSAGE_TEXT));
         ASSERT_TRUE(ClickButton(question, answer));
@@ -77,7 +73,7 @@ TEST_F(AboutHelpTest, AboutBoxShowsItsFiguresAndHelpOpensTheLanguagesTarget) {
     }
     // A target that cannot be opened: the system's reason in a warning box.
     ASSERT_NE(nullptr, PressHelp(9, "%1\\\\missing.html"));
-    HWND warning = WaitForWindow("#32770", "Velkator Help", velkator_->Id());
+    HWND warning = WaitForWindow("#32770", "Velkator Help", run_->Id());
     char reason[512] = "";
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_FILE_NOT_FOUND, LANG_USER_DEFAULT, reason, 512, nullptr);
     EXPECT_EQ(reason, ControlText(warning, 65535));

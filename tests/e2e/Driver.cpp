@@ -118,6 +118,15 @@ int IconDifference(const Image& shown, HICON icon, int x, int y) {
     return different;
 }
 
+// Puts the pointer at point and waits (bounded) until the system reports it there.
+void MovePointer(POINT point) {
+    SetCursorPos(point.x, point.y);
+    WaitUntil([point] {
+        POINT at;
+        return GetCursorPos(&at) && at.x == point.x && at.y == point.y;
+    }, 1000);
+}
+
 INPUT MouseInput(POINT point, DWORD buttonFlags) {
     const RECT screen = Screen();
     INPUT input = {};
@@ -346,13 +355,7 @@ bool ClickAt(POINT point, MouseButton button) {
     if (button == lastButton && std::abs(point.x - lastPoint.x) <= GetSystemMetrics(SM_CXDOUBLECLK) &&
         std::abs(point.y - lastPoint.y) <= GetSystemMetrics(SM_CYDOUBLECLK) && since < gap)
         Sleep(static_cast<DWORD>(gap - since));
-    if (!SetCursorPos(point.x, point.y)) return false;
-    WaitUntil(
-        [point] {
-            POINT at;
-            return GetCursorPos(&at) && at.x == point.x && at.y == point.y;
-        },
-        500);
+    MovePointer(point);
     Sleep(50);  // let the pointer settle, as a hand would
     INPUT inputs[2] = {MouseInput(point, button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN),
                        MouseInput(point, button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP)};
@@ -365,10 +368,15 @@ bool ClickAt(POINT point, MouseButton button) {
 bool DragWithMouse(POINT from, POINT to, const std::function<void()>& whileHeld) {
     const POINT halfway = {(from.x + to.x) / 2, (from.y + to.y) / 2};
     // A hand takes its time; on a busy machine the drag list needs it too.
-    if (!SetCursorPos(from.x, from.y) || SleepEx(200, FALSE) != 0) return false;
-    INPUT steps[] = {MouseInput(from, MOUSEEVENTF_LEFTDOWN), MouseInput(halfway, 0), MouseInput(to, 0)};
-    for (INPUT& step : steps)
-        if (SendInput(1, &step, sizeof step) != 1 || SleepEx(300, FALSE) != 0) return false;
+    MovePointer(from);
+    Sleep(200);
+    const std::pair<POINT, DWORD> steps[] = {{from, MOUSEEVENTF_LEFTDOWN}, {halfway, 0}, {to, 0}};
+    for (const auto& step : steps) {
+        INPUT input = MouseInput(step.first, step.second);
+        if (SendInput(1, &input, sizeof input) != 1 || SleepEx(300, FALSE) != 0) return false;
+    }
+    // The drop takes the pointer's position, which Wine may still report as an earlier one.
+    MovePointer(to);
     if (whileHeld) whileHeld();
     INPUT release = MouseInput(to, MOUSEEVENTF_LEFTUP);
     return SendInput(1, &release, sizeof release) == 1;
@@ -506,6 +514,21 @@ bool WriteShortcut(const std::string& name, const ShortcutSettings& settings) {
            WriteString(section, "Arguments", settings.arguments) && WriteString(section, "Startup", settings.startup) &&
            WriteString(section, "IconPath", settings.iconPath) && WriteDword(section, "Prompt", settings.prompt) &&
            WriteDword(section, "Style", settings.style);
+}
+
+std::vector<std::string> ProgramTest::WaitForLaunches(size_t count) {
+    std::vector<std::string> lines;
+    WaitUntil(
+        [&] {
+            std::string content;
+            lines.clear();
+            ReadFileBytes(log_, &content);
+            for (size_t start = 0, end; (end = content.find("\r\n", start)) != std::string::npos; start = end + 2)
+                lines.push_back(content.substr(start, end - start));
+            return lines.size() >= count;
+        },
+        count ? kTimeoutMs : 0, 50);
+    return lines;
 }
 
 }  // namespace e2e

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -153,5 +155,25 @@ struct ShortcutSettings {  // fields left out stay empty
 bool WriteShortcut(const std::string& name, const ShortcutSettings& settings);
 inline bool WriteOrder(const std::string& order) { return WriteString(kShortcutsKey, "Order", order); }
 inline std::string ReadOrder() { return ReadString(kShortcutsKey, "Order"); }
+
+// What the program tests start from: no settings, a program folder with the given files, and the
+// launch log that copies of the launch-log helper started by the program write to.
+class ProgramTest : public ::testing::Test {
+protected:
+    explicit ProgramTest(const std::vector<std::string>& files) : folder_(files) {}
+    void SetUp() override {
+        ASSERT_EQ("", folder_.Problem());
+        ASSERT_TRUE(SetEnvironmentVariableA("VELKATOR_LAUNCH_LOG", log_.c_str()));  // handed down to the helper
+    }
+    void TearDown() override { SetEnvironmentVariableA("VELKATOR_LAUNCH_LOG", nullptr); }
+    // The log's lines once it has at least count of them (at once for 0), or as many as came in time.
+    std::vector<std::string> WaitForLaunches(size_t count);
+
+    CleanSettings settings_;
+    ProgramFolder folder_;
+    const std::string helper_ = folder_.FilePath("launchlog.exe");
+    const std::string log_ = folder_.FilePath("launch.log");
+    Program velkator_;
+};
 
 }  // namespace e2e

@@ -11,14 +11,13 @@ namespace {
 
 constexpr UINT kLaunchItemMessage = 143;
 
-class LaunchTest : public ::testing::Test {
+class LaunchTest : public ProgramTest {
 protected:
+    LaunchTest() : ProgramTest({"velko009.mlb", "launchlog.exe", "RasApi32.dll"}) {}
     void SetUp() override {
-        ASSERT_EQ("", folder_.Problem());
+        ProgramTest::SetUp();
         ASSERT_TRUE(CreateDirectoryA(work_.c_str(), nullptr));
-        ASSERT_TRUE(SetEnvironmentVariableA("VELKATOR_LAUNCH_LOG", log_.c_str()));  // handed down to the helper
     }
-    void TearDown() override { SetEnvironmentVariableA("VELKATOR_LAUNCH_LOG", nullptr); }
 
     // Writes the shortcuts in the given order and starts the program.
     void Start(const std::vector<std::pair<std::string, ShortcutSettings>>& shortcuts) {
@@ -41,28 +40,7 @@ protected:
         return helper_ + "\t" + arguments + "\t" + work_ + "\t" + std::to_string(show);
     }
 
-    // The log's lines once it has at least count of them.
-    std::vector<std::string> WaitForLaunches(size_t count) {
-        std::vector<std::string> lines;
-        WaitUntil(
-            [&] {
-                std::string content;
-                lines.clear();
-                ReadFileBytes(log_, &content);
-                for (size_t start = 0, end; (end = content.find("\r\n", start)) != std::string::npos; start = end + 2)
-                    lines.push_back(content.substr(start, end - start));
-                return lines.size() >= count;
-            },
-            count ? kTimeoutMs : 0, 50);
-        return lines;
-    }
-
-    CleanSettings settings_;
-    ProgramFolder folder_{{"velko009.mlb", "launchlog.exe", "RasApi32.dll"}};
-    const std::string helper_ = folder_.FilePath("launchlog.exe");
     const std::string work_ = folder_.FilePath("work");
-    const std::string log_ = folder_.FilePath("launch.log");
-    Program velkator_;
     HWND main_ = nullptr;
 };
 
@@ -136,7 +114,7 @@ protected:
         DeleteKeyTree(kWineOverrides);
         for (const std::string& path : made_)  // a helper may still be ending
             WaitUntil([&] { return DeleteFileA(path.c_str()) || RemoveDirectoryA(path.c_str()); }, 3000);
-        LaunchTest::TearDown();
+        ProgramTest::TearDown();
     }
     // Starts the program with one special icon and the stand-in Remote Access library. A
     // WINEDLLOVERRIDES set here would not reach the program: Wine passes its own on.

@@ -32,19 +32,15 @@ void ExpectPopup(HWND popup, HWND control) {
     EXPECT_GT(textPixels, 20) << "no text drawn";
 }
 
-class MenuCommandsTest : public ::testing::Test {
+class MenuCommandsTest : public ProgramTest {
 protected:
-    void SetUp() override { ASSERT_EQ("", folder_.Problem()); }
+    MenuCommandsTest() : ProgramTest({"velko009.mlb", "launchlog.exe"}) {}
 
     bool WaitForOrder(const std::string& order) {
         return WaitUntil([&] { return ReadOrder() == order; });
     }
 
     Icon ProgramIcon(int index) const { return SmallIcon(folder_.FilePath(kProgramExe), index); }
-
-    CleanSettings settings_;
-    ProgramFolder folder_{{"velko009.mlb", "launchlog.exe"}};
-    Program velkator_;
 };
 
 // German is stored but its file is missing: the program speaks English and keeps the stored choice.
@@ -54,7 +50,7 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
     const char* names[] = {"Alpha", "Beta", "Gamma"};
     for (int i = 0; i < 3; ++i) {
         const std::string iconPath = folder_.FilePath(kProgramExe) + "," + std::to_string(iconOf[i]);
-        ASSERT_TRUE(WriteShortcut(names[i], {folder_.FilePath("launchlog.exe"), "", "", iconPath}));
+        ASSERT_TRUE(WriteShortcut(names[i], {helper_, "", "", iconPath}));
     }
     ASSERT_TRUE(WriteOrder("Alpha|Beta|Gamma|"));
     Icon alpha = ProgramIcon(kProgramIcon), beta = ProgramIcon(kLockIcon), gamma = ProgramIcon(kDeskAccessIcon),
@@ -111,6 +107,9 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
     ASSERT_TRUE(PressKey(box, VK_F1));
     HWND popup = WaitForWindow(kHelpWindowClass, nullptr, velkator_.Id());
     ASSERT_NO_FATAL_FAILURE(ExpectPopup(popup, yes));
+    char tip[256] = "";
+    GetWindowTextA(popup, tip, sizeof tip);  // the popup's title holds its text, for screen readers
+    EXPECT_STREQ("Answers yes to the question.", tip);
     EXPECT_TRUE(SaveScreenshot("help-popup-f1", Bounds(box, 60)));
     ASSERT_TRUE(PressKey(popup, 'A'));
     EXPECT_TRUE(WaitForWindowGone(popup)) << "a key press left the popup open";

@@ -32,15 +32,19 @@ bool SendDdeCommand(const std::string& command) {
     return sent;
 }
 
-class QuickNewTest : public ::testing::Test {
+class QuickNewTest : public ProgramTest {
 protected:
+    QuickNewTest() : ProgramTest({"velko009.mlb", "launchlog.exe"}) {}
     void SetUp() override {
-        ASSERT_EQ("", folder_.Problem());
-        ASSERT_TRUE(CopyFileA(folder_.FilePath("launchlog.exe").c_str(), program_.c_str(), FALSE));
+        ProgramTest::SetUp();
+        ASSERT_TRUE(CopyFileA(helper_.c_str(), program_.c_str(), FALSE));
         ASSERT_TRUE(WriteOrder("Separator|"));
         ASSERT_TRUE(DeleteKeyTree(kVerbKey));
     }
-    void TearDown() override { DeleteKeyTree(kVerbKey); }
+    void TearDown() override {
+        DeleteKeyTree(kVerbKey);
+        ProgramTest::TearDown();
+    }
 
     // The sheet a "new" request opened, filled from the program; null when none came within timeoutMs.
     HWND FilledSheet(DWORD timeoutMs = kTimeoutMs) {
@@ -55,10 +59,7 @@ protected:
         return sheet;
     }
 
-    CleanSettings settings_;
-    ProgramFolder folder_{{"velko009.mlb", "launchlog.exe"}};
     const std::string program_ = folder_.FilePath("x.exe");  // in a folder whose name has a blank
-    Program velkator_;
 };
 
 TEST_F(QuickNewTest, TheVerbsDdeCommandOpensTheSheetFilledFromTheProgramUnlessRefused) {

@@ -12,13 +12,9 @@ constexpr const char* kSheetTitle = "Velkator Settings";
 const std::initializer_list<WORD> kNewIcon = {VK_DOWN, VK_RIGHT, VK_RETURN};
 const std::initializer_list<WORD> kProperties = {VK_UP, VK_RETURN};  // the menu's last entry
 
-class SheetTest : public ::testing::Test {
+class SheetTest : public ProgramTest {
 protected:
-    void SetUp() override {
-        ASSERT_EQ("", folder_.Problem());
-        ASSERT_TRUE(SetEnvironmentVariableA("VELKATOR_LAUNCH_LOG", log_.c_str()));
-    }
-    void TearDown() override { SetEnvironmentVariableA("VELKATOR_LAUNCH_LOG", nullptr); }
+    SheetTest() : ProgramTest({"velko009.mlb", "velko007.mlb", "launchlog.exe"}) {}
 
     HWND Start() { return StartVelkator(velkator_, folder_); }
     // Opens the sheet from the k-th icon's menu; the sheet, or null.
@@ -43,12 +39,6 @@ protected:
         GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
         return info.hwndFocus;
     }
-
-    CleanSettings settings_;
-    ProgramFolder folder_{{"velko009.mlb", "velko007.mlb", "launchlog.exe"}};
-    const std::string helper_ = folder_.FilePath("launchlog.exe");
-    const std::string log_ = folder_.FilePath("launch.log");
-    Program velkator_;
 };
 
 // Cancel leaves nothing behind; browsing fills folder and name and clears the icon; Apply stores the
@@ -103,9 +93,8 @@ TEST_F(SheetTest, NewIconIsFilledByBrowsingKeptAfterApplyAndLaunchedByAClick) {
     Icon questionMark = QuestionMarkIcon();
     ASSERT_TRUE(WaitForTrayIcon(1, questionMark.get()));
     ASSERT_TRUE(ClickAt(Centre(TrayIconCell(1)), MouseButton::Left));
-    std::string launched;
-    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(log_, &launched); }));
-    EXPECT_NE(std::string::npos, launched.find("\ttyped args\t")) << launched;
+    const std::vector<std::string> launched = WaitForLaunches(1);
+    EXPECT_NE(std::string::npos, launched.at(0).find("\ttyped args\t")) << launched.at(0);
 }
 
 // A special icon's sheet has Order and Options only; German chosen there takes over once the sheet has
@@ -210,9 +199,7 @@ TEST_F(SheetTest, AUnicodeShortcutIsShownRenamedMovedAndLaunched) {
     EXPECT_EQ(longName.substr(0, 63), TipOf(2, longName.substr(0, 63)));
 
     ASSERT_TRUE(ClickAt(Centre(TrayIconCell(1)), MouseButton::Left));
-    std::string launched;
-    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(log_, &launched); }));
-    EXPECT_EQ(0u, launched.find(program + "\t")) << launched;
+    EXPECT_EQ(0u, WaitForLaunches(1).at(0).find(program + "\t"));
 
     HWND sheet = OpenSheet(1, kProperties);
     ASSERT_NE(nullptr, sheet);
