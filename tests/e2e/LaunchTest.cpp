@@ -116,10 +116,10 @@ protected:
             WaitUntil([&] { return DeleteFileA(path.c_str()) || RemoveDirectoryA(path.c_str()); }, 3000);
         ProgramTest::TearDown();
     }
-    // Starts the program with one special icon and the stand-in Remote Access library. A
-    // WINEDLLOVERRIDES set here would not reach the program: Wine passes its own on.
-    void StartWith(const char* kindWord) {
-        ASSERT_TRUE(WriteString(std::string(kWineOverrides) + "\\DllOverrides", "rasapi32", "native,builtin"));
+    // Starts the program with one special icon and the stand-in Remote Access library, or none with
+    // library "". A WINEDLLOVERRIDES set here would not reach the program: Wine passes its own on.
+    void StartWith(const char* kindWord, const char* library = "native,builtin") {
+        ASSERT_TRUE(WriteString(std::string(kWineOverrides) + "\\DllOverrides", "rasapi32", library));
         ASSERT_TRUE(WriteOrder(std::string(kindWord) + "|"));
         main_ = StartVelkator(velkator_, folder_);
         ASSERT_NE(nullptr, main_);
@@ -180,6 +180,15 @@ TEST_F(EntryMenusTest, DialUpMenuListsThePhonebookSortedAndDialsTheChosenEntry) 
     ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_UP, VK_RETURN}));
     EXPECT_EQ((std::vector<std::string>{dialled("My ISP"), dialled("Entry 01"), dialled("Entry 20")}),
               WaitForLaunches(3));
+}
+
+TEST_F(EntryMenusTest, WithoutTheRemoteAccessLibraryOnlyADiagnosticBox) {
+    ASSERT_NO_FATAL_FAILURE(StartWith("Dial-Up Networking", ""));
+    EXPECT_EQ(nullptr, OpenMenu(1000));
+    HWND box = WaitForWindow("#32770", "Debug", velkator_.Id());
+    ASSERT_NE(nullptr, box) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
+    EXPECT_EQ("LoadLibrary failed.", ControlText(box, 0xFFFF));
+    EXPECT_TRUE(SaveScreenshot("dialup-no-library", Bounds(box)));
 }
 
 TEST_F(EntryMenusTest, DesktopMenuOpensTheChosenItemWithItsDefaultVerb) {

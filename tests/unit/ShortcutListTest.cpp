@@ -78,6 +78,11 @@ TEST_F(ShortcutListTest, OperationsKeepOrderIdentifiersAndTheRecordsPastAHundred
     EXPECT_EQ("Y:1,S0:2,S1:4,sep:5", Records());
     EXPECT_FALSE(RegistryKeyExists(profile.KeyPath("X")));
     EXPECT_FALSE(list.Reorder({0, 0, 1, 2}));
+    list.AppendPending();  // a new shortcut given up: its identifier is not drawn again
+    EXPECT_EQ(6, list.At(4).IconId);
+    list.DropPending();
+    EXPECT_EQ(7, list.At(list.AppendPending()).IconId);
+    EXPECT_EQ("Y|S0|S1|Separator|", Order());
 
     std::string order;
     for (int i = 0; i < 100; ++i) order += "S" + std::to_string(i) + "|";
