@@ -1,7 +1,9 @@
-// The password's stored form, the "/n" command line, and the security dialog's three modes.
+// The password's stored form, the "/n" command line, the Explorer verb's removal, and the security
+// dialog's three modes.
 #include "Support.h"
 #include "app/NewCommandLineInfo.h"
 #include "dialogs/SecurityDlg.h"
+#include "sheet/ExplorerVerb.h"
 #include "store/Options.h"
 #include "store/Password.h"
 
@@ -25,6 +27,21 @@ TEST(NewCommandLine, ThePathFollowsTheSwitch) {
         }
         EXPECT_EQ(c.path, info.NewPath);
     }
+}
+
+// Writing is seen end to end. Removal takes the verb's whole tree, and removing it again touches nothing.
+TEST(ExplorerVerb, RemovalTakesTheVerbAndNothingElse) {
+    const std::string shell = "Software\\Classes\\exefile\\shell";
+    RegistryKey other;
+    ASSERT_TRUE(other.Create(HKEY_CURRENT_USER, (shell + "\\other\\command").c_str()));
+    WriteQuickNewVerb();
+    ASSERT_TRUE(RegistryKeyExists(shell + "\\zzVelkator\\ddeexec\\topic"));
+    for (int pass = 0; pass < 2; ++pass) {
+        RemoveQuickNewVerb();
+        EXPECT_FALSE(RegistryKeyExists(shell + "\\zzVelkator"));
+        EXPECT_TRUE(RegistryKeyExists(shell + "\\other\\command"));
+    }
+    DeleteRegistryTree(shell + "\\other");
 }
 
 // Types into the fields and presses OK; a refusal's message box is answered by the robot's next action.
