@@ -59,6 +59,23 @@ TEST_F(TrayFixture, ClicksFollowTheClickStyleAndWaitForOpenWindows) {
     Click(1, WM_RBUTTONDOWN);
     App().ModalDepth = 0;
     EXPECT_TRUE(system.launches.empty());
+    // While the sheet or the About box exists a right click opens no menu (one that opened is closed).
+    static bool menuShown;
+    menuShown = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND menu = FindWindowA("#32768", nullptr);
+        if (menu && IsWindowVisible(menu)) {
+            menuShown = true;
+            EndMenu();
+        }
+    });
+    window->ContextItem = 2;
+    DialogOpenFlag = true;
+    Click(1, WM_RBUTTONDOWN);
+    DialogOpenFlag = false;
+    KillTimer(nullptr, timer);
+    EXPECT_FALSE(menuShown);
+    EXPECT_EQ(2, window->ContextItem);
 
     // Identifiers and item numbers are taken whole: a value beyond 32 bits never becomes a valid one.
     const WPARAM wide = (static_cast<WPARAM>(1) << 32) | 1;
