@@ -1,21 +1,24 @@
 #include "app/HelpLink.h"
 #include "app/TrayApp.h"
 #include "dialogs/ShowMessage.h"
+#include "framework/ComApartment.h"
 #include "framework/SystemCalls.h"
+#include "framework/WideText.h"
 #include "framework/Wnd.h"
 #include "lang/Language.h"
 #include <stdio.h>
 #include <string.h>
+#include <wchar.h>
 #include <string>
 
 namespace {
 // Lower-case three-letter name of the language ("deu"); empty for English and when unknown.
 std::string LanguageAbbreviation(WORD language) {
     if (language == 9) return std::string();
-    char name[10] = "";
-    if (!GetLocaleInfoA(language, LOCALE_SABBREVLANGNAME, name, sizeof name)) return std::string();
-    CharLowerA(name);
-    return name;
+    wchar_t name[10] = L"";
+    if (!GetLocaleInfoW(language, LOCALE_SABBREVLANGNAME, name, 10)) return std::string();
+    CharLowerW(name);
+    return FromWide(name, wcslen(name));
 }
 
 // What boxes of the help command belong to: whatever the program shows on top now.
@@ -50,10 +53,12 @@ void OpenHelpLink(const char* prefix) {
 
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    // NOASYNC: a handler the shell hands the work to finishes before the call returns.
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     info.hwnd = BoxOwner(true);
     info.lpFile = target.c_str();
     info.nShow = SW_SHOWNORMAL;
+    EnsureComApartment();
     if (System.shellExecuteEx(&info)) {
         // The mask hands back the new process's handle; nothing waits on it.
         if (info.hProcess) CloseHandle(info.hProcess);

@@ -1,4 +1,6 @@
 #include "app/LanguageChoice.h"
+#include "framework/WideText.h"
+#include <wchar.h>
 #include <stdlib.h>
 
 WORD DefaultLanguageFromLocaleText(const char* localeText) {
@@ -7,9 +9,9 @@ WORD DefaultLanguageFromLocaleText(const char* localeText) {
 }
 
 WORD UserDefaultLanguage() {
-    char text[13] = "";
-    if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_ILANGUAGE, text, sizeof text)) text[0] = '\0';
-    return DefaultLanguageFromLocaleText(text);
+    wchar_t text[13] = L"";
+    if (!GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ILANGUAGE, text, 13)) text[0] = L'\0';
+    return DefaultLanguageFromLocaleText(FromWide(text, wcslen(text)).c_str());
 }
 
 bool OpenStartupLanguage(WORD stored, const std::string& folder, LanguageOpener open, WORD& current) {

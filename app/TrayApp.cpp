@@ -80,7 +80,8 @@ bool TrayApp::IsOnlyInstance() {
 }
 
 bool TrayApp::InitInstance() {
-    InitCommonControls();
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
     EnableShellOpen();
     NewCommandLineInfo commandLine;
     ParseCommandLine(commandLine);

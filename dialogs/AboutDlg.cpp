@@ -1,4 +1,5 @@
 #include "dialogs/AboutDlg.h"
+#include "framework/WinApp.h"
 #include "dialogs/AboutFigures.h"
 #include "dialogs/FileVersionInfo.h"
 #include "dialogs/HelpTables.h"
@@ -13,14 +14,11 @@ BOOL CAboutDlg::OnInitDialog() {
     CContextHelpDialog::OnInitDialog();
     MoveToScreenCorner(m_hWnd);
 
-    char program[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
-    if (length == 0 || length >= sizeof program) program[0] = '\0';
-    SetDlgItemTextA(m_hWnd, IDC_ABOUT_VERSION, GetFileVersionText(program, true).c_str());
+    SetDlgItemTextA(m_hWnd, IDC_ABOUT_VERSION, GetFileVersionText(ProgramPath().c_str(), true).c_str());
     SetDlgItemTextA(m_hWnd, IDC_ABOUT_MEMORY, PhysicalMemoryText().c_str());
 
     char directory[MAX_PATH];
-    length = GetCurrentDirectoryA(sizeof directory, directory);
+    DWORD length = GetCurrentDirectoryA(sizeof directory, directory);
     if (length == 0 || length >= sizeof directory) directory[0] = '\0';
     SetDlgItemTextA(m_hWnd, IDC_ABOUT_DISK, FreeDiskSpaceText(directory).c_str());
 

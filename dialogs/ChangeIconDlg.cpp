@@ -1,5 +1,6 @@
 #include "dialogs/ChangeIconDlg.h"
 #include "dialogs/ShowMessage.h"
+#include "framework/Display.h"
 #include "framework/FileDialog.h"
 #include "framework/Handles.h"
 #include "framework/WinApp.h"
@@ -19,8 +20,8 @@ const HelpTableEntry ChangeIconHelpTable[] = {
 // Posted to the dialog when the chosen file holds no icons, so the message shows once it is up.
 const UINT NoIconsMessage = RegisterWindowMessageA("VK:NoIcons");
 // A cell is the large icon with a 4-pixel margin round it (40 pixels at 96 DPI).
-int CellSize() {
-    return IconPixels(false) + 8;
+int CellSize(UINT dpi) {
+    return IconPixels(false, dpi) + ScaleForDpi(8, dpi);
 }
 }  // namespace
 
@@ -51,8 +52,9 @@ BOOL CChangeIconDlg::OnInitDialog() {
     CContextHelpDialog::OnInitDialog();
     SetDlgItemTextA(m_hWnd, IDC_CI_FILE, m_file.c_str());
     // Square cells: the list is made before the dialog can answer WM_MEASUREITEM.
-    SendDlgItemMessageA(m_hWnd, IDC_CI_LIST, LB_SETCOLUMNWIDTH, CellSize(), 0);
-    SendDlgItemMessageA(m_hWnd, IDC_CI_LIST, LB_SETITEMHEIGHT, 0, CellSize());
+    const int cell = CellSize(WindowDpi(m_hWnd));
+    SendDlgItemMessageA(m_hWnd, IDC_CI_LIST, LB_SETCOLUMNWIDTH, cell, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_CI_LIST, LB_SETITEMHEIGHT, 0, cell);
     if (!m_file.empty()) FillIconList();
     EnableWindow(GetDlgItem(m_hWnd, IDOK), m_index != -1);
     LocaliseDialog(m_hWnd);
@@ -71,7 +73,7 @@ void CChangeIconDlg::EmptyIconList() {
 void CChangeIconDlg::FillIconList() {
     EmptyIconList();
     const std::string file = FileText();
-    HINSTANCE instance = TheApp() ? TheApp()->m_hInstance : GetModuleHandleA(nullptr);
+    HINSTANCE instance = ProgramInstance();
     UINT count = reinterpret_cast<UINT_PTR>(ExtractIconA(instance, file.c_str(), static_cast<UINT>(-1))) & 0xFFFFFFFFu;
     // A missing file answers 0xFFFFFFFF or 0 depending on the system; neither has icons to show.
     if (count == 0 || count == 0xFFFFFFFFu) {
@@ -80,7 +82,7 @@ void CChangeIconDlg::FillIconList() {
     }
     HWND list = GetDlgItem(m_hWnd, IDC_CI_LIST);
     // One icon per call: asked for several at once, some systems fill in only the first.
-    const int size = IconPixels(false);
+    const int size = IconPixels(false, WindowDpi(m_hWnd));
     for (UINT i = 0; i < count; ++i) {
         HICON icon = nullptr;
         UINT resourceId = 0;
@@ -163,7 +165,7 @@ void CChangeIconDlg::DrawItem(const DRAWITEMSTRUCT& item) {
     }
     if (!brush) brush = GetSysColorBrush(COLOR_WINDOW);
     FillRect(item.hDC, &item.rcItem, brush);
-    const int iconSize = IconPixels(false);
+    const int iconSize = IconPixels(false, WindowDpi(m_hWnd));
     int margin = (item.rcItem.bottom - item.rcItem.top - iconSize) >> 1;
     if (item.itemID != static_cast<UINT>(-1))
         DrawIconEx(item.hDC, item.rcItem.left + margin, item.rcItem.top + margin, reinterpret_cast<HICON>(item.itemData),

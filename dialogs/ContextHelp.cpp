@@ -1,5 +1,6 @@
 #include "dialogs/ContextHelp.h"
 #include "dialogs/HelpPopup.h"
+#include "framework/Display.h"
 #include "res/resource.h"
 
 const HelpTableEntry DefaultHelpTable[] = {
@@ -19,18 +20,19 @@ const char* FindInTable(const HelpTableEntry* table, UINT controlId) {
 }
 
 // WM_HELP and WM_CONTEXTMENU of a dialog or page; false for other messages.
-bool AnswerHelpRequest(HWND self, UINT message, WPARAM wParam, LPARAM lParam, const HelpTableEntry* table) {
+bool AnswerHelpRequest(HWND self, UINT message, WPARAM wParam, LPARAM lParam, const HelpTableEntry* table,
+                       CHelpTip& tip) {
     if (message == WM_HELP) {
         const HELPINFO* info = reinterpret_cast<const HELPINFO*>(lParam);
         // F1 in an open menu names a menu, not a window: there is no control to explain.
         if (info && info->iContextType == HELPINFO_WINDOW)
-            ShowContextHelp(static_cast<HWND>(info->hItemHandle), false, table);
+            ShowContextHelp(static_cast<HWND>(info->hItemHandle), false, table, tip);
         return true;
     }
     if (message == WM_CONTEXTMENU) {
         HWND clicked = reinterpret_cast<HWND>(wParam);
         // A click on the window's own background concerns no control.
-        if (clicked != self) ShowContextHelp(clicked, true, table);
+        if (clicked != self) ShowContextHelp(clicked, true, table, tip);
         return true;
     }
     return false;
@@ -46,9 +48,9 @@ const char* FindHelpKey(const HelpTableEntry* table, UINT controlId) {
 void MoveToScreenCorner(HWND window) {
     RECT rect;
     if (!GetWindowRect(window, &rect)) return;
-    int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    MoveWindow(window, GetSystemMetrics(SM_CXSCREEN) - width - 50, GetSystemMetrics(SM_CYSCREEN) - height - 50,
-               width, height, TRUE);
+    const SIZE size = {rect.right - rect.left, rect.bottom - rect.top};
+    const RECT placed = CornerNearNotificationArea(size, ScaleForDpi(50, WindowDpi(window)));
+    MoveWindow(window, placed.left, placed.top, size.cx, size.cy, TRUE);
 }
 
 BOOL CContextHelpDialog::OnInitDialog() {
@@ -61,7 +63,7 @@ BOOL CContextHelpDialog::OnInitDialog() {
 }
 
 bool CContextHelpDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (AnswerHelpRequest(m_hWnd, message, wParam, lParam, GetHelpTable())) {
+    if (AnswerHelpRequest(m_hWnd, message, wParam, lParam, GetHelpTable(), m_tip)) {
         result = 0;
         return true;
     }
@@ -69,7 +71,7 @@ bool CContextHelpDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, L
 }
 
 bool CContextHelpPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (AnswerHelpRequest(m_hWnd, message, wParam, lParam, GetHelpTable())) {
+    if (AnswerHelpRequest(m_hWnd, message, wParam, lParam, GetHelpTable(), m_tip)) {
         result = 0;
         return true;
     }
@@ -84,12 +86,11 @@ void CContextHelpSheet::OnPreCreate(DLGTEMPLATE* sheetTemplate) {
 bool CContextHelpSheet::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_HELP || message == WM_CONTEXTMENU) {
         // A page that passes the request on hands it back to its parent, this sheet.
-        static bool forwarding = false;
         CPropertyPage* page = GetActivePage();
-        if (page && !forwarding) {
-            forwarding = true;
+        if (page && !m_forwarding) {
+            m_forwarding = true;
             SendMessageA(page->m_hWnd, message, wParam, lParam);
-            forwarding = false;
+            m_forwarding = false;
         }
         result = 0;
         return true;

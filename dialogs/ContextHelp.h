@@ -2,6 +2,7 @@
 // its windows "What's This?" help (F1, the caption's help button, a right click) from a
 // small help table of its own class, with DefaultHelpTable behind it.
 #pragma once
+#include "dialogs/HelpPopup.h"
 #include "framework/Dialog.h"
 #include "framework/PropertyPage.h"
 #include "framework/PropertySheet.h"
@@ -19,8 +20,9 @@ extern const HelpTableEntry DefaultHelpTable[];
 // first row of DefaultHelpTable, else "hlpUnknown".
 const char* FindHelpKey(const HelpTableEntry* table, UINT controlId);
 
-// Places a top-level window with its bottom-right corner 50 pixels from the screen's
-// bottom-right corner, beside the notification area; the size does not change.
+// Places a top-level window beside the notification area: in the corner of the taskbar
+// monitor's work area nearest to it, 50 pixels (at 96 DPI) in from the edges; the size does not
+// change.
 void MoveToScreenCorner(HWND window);
 
 class CContextHelpDialog : public CDialog {
@@ -32,6 +34,9 @@ protected:
     BOOL OnInitDialog() override;
     virtual const HelpTableEntry* GetHelpTable() const = 0;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    CHelpTip m_tip;
 };
 
 class CContextHelpPage : public CPropertyPage {
@@ -41,6 +46,9 @@ public:
 protected:
     virtual const HelpTableEntry* GetHelpTable() const = 0;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    CHelpTip m_tip;
 };
 
 // Help asked for on the sheet's own buttons is answered by the active page, which falls
@@ -54,4 +62,7 @@ protected:
     // Gives the sheet window WS_EX_CONTEXTHELP; a derived sheet that overrides this calls it.
     void OnPreCreate(DLGTEMPLATE* sheetTemplate) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    bool m_forwarding = false;  // a page hands a request it passes on back to the sheet
 };

@@ -1,6 +1,6 @@
 #include "dialogs/RunArgumentsDlg.h"
 #include "dialogs/HelpTables.h"
-#include "framework/TextCut.h"
+#include "store/ShortcutItem.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include <vector>
@@ -8,7 +8,7 @@
 CRunArgumentsDlg::CRunArgumentsDlg(HWND parent) : CContextHelpDialog(IDD_RUN_ARGUMENTS, parent) {}
 
 BOOL CRunArgumentsDlg::OnInitDialog() {
-    SendDlgItemMessageA(m_hWnd, IDC_ARGUMENTS_EDIT, EM_LIMITTEXT, MaxLength, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_ARGUMENTS_EDIT, EM_LIMITTEXT, MaxArgumentsChars, 0);
     CContextHelpDialog::OnInitDialog();
     CenterWindow();
     LocaliseDialog(m_hWnd);
@@ -20,9 +20,7 @@ bool CRunArgumentsDlg::DoDataExchange(bool save) {
     if (!save) return SetWindowTextA(edit, Text.c_str()) != 0;
     std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
     GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
-    // The field counts characters; in UTF-8 they may take more bytes than a launch passes.
     Text = text.data();
-    Text.resize(CharacterPrefixLength(Text, MaxLength));
     return true;
 }
 

@@ -6,9 +6,8 @@
 class CRunArgumentsDlg : public CContextHelpDialog {
 public:
     explicit CRunArgumentsDlg(HWND parent);
-    // The arguments as typed (at most 255 characters: what a launch accepts).
+    // The arguments as typed, whole (the field takes what a launch accepts).
     std::string Text;
-    static const int MaxLength = 255;
 
 protected:
     BOOL OnInitDialog() override;

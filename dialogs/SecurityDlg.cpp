@@ -33,11 +33,28 @@ CSecurityDlg::CSecurityDlg(HWND parent, std::string& password, bool changeMode)
     : CContextHelpDialog(TemplateOf(ModeOf(password, changeMode)), parent), m_password(password),
       m_mode(ModeOf(password, changeMode)) {}
 
-std::string CSecurityDlg::Encoded(int id) const {
+std::string CSecurityDlg::Typed(int id) const {
     HWND edit = GetDlgItem(m_hWnd, id);
     std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
     GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
-    return EncodePassword(text.data());
+    return text.data();
+}
+
+std::string CSecurityDlg::Encoded(int id) const {
+    return EncodePassword(Typed(id));
+}
+
+bool CSecurityDlg::MatchesStored(int id) const {
+    switch (MatchPassword(Typed(id), m_password)) {
+    case PasswordMatch::Yes:
+        return true;
+    case PasswordMatch::OlderForm:
+        // Typed right, stored by an earlier version: stored again in today's form.
+        if (ReadOption(Option::Security) == m_password) WriteOption(Option::Security, Encoded(id));
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool CSecurityDlg::OnCommand(UINT id, UINT code, HWND) {
@@ -84,14 +101,14 @@ void CSecurityDlg::OnOK() {
         }
         m_password = entered;
     } else if (m_mode == Mode::Unlock) {
-        if (entered != m_password) {
+        if (!MatchesStored(IDC_SEC_PASSWORD)) {
             Refuse("secBadPassword", "secPasswordEntry", {IDC_SEC_PASSWORD});
             return;
         }
         m_password.clear();
         WriteOption(Option::RelockPassword, IsDlgButtonChecked(m_hWnd, IDC_SEC_RELOCK) == BST_CHECKED ? 1 : 0);
     } else {
-        if (Encoded(IDC_SEC_OLD_PASSWORD) != m_password) {
+        if (!MatchesStored(IDC_SEC_OLD_PASSWORD)) {
             Refuse("secBadPassword", "secChangePassword", {IDC_SEC_OLD_PASSWORD});
             return;
         }

@@ -20,7 +20,10 @@ protected:
 
 private:
     static Mode ModeOf(const std::string& password, bool changeMode);
+    std::string Typed(int id) const;
     std::string Encoded(int id) const;
+    // Whether the field holds the password in force; one stored in an earlier form is renewed.
+    bool MatchesStored(int id) const;
     void UpdateOkButton();
     // Shows the failure, empties the fields and puts the focus on the first of them.
     void Refuse(const char* key, const char* titleKey, std::initializer_list<int> fields);

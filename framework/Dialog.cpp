@@ -4,7 +4,7 @@
 CDialog::CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
 
 INT_PTR CDialog::DoModal() {
-    HINSTANCE instance = TheApp() ? TheApp()->m_hInstance : GetModuleHandleA(nullptr);
+    HINSTANCE instance = ProgramInstance();
     return DialogBoxParamA(instance, MAKEINTRESOURCEA(m_templateId), m_parent, &CDialog::DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }

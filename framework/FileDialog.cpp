@@ -1,4 +1,5 @@
 #include "framework/FileDialog.h"
+#include "framework/ComApartment.h"
 #include "framework/WinApp.h"
 #include <commdlg.h>
 #include <vector>
@@ -20,7 +21,7 @@ INT_PTR CFileDialog::DoModal() {
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = m_parent;
-    dialog.hInstance = TheApp() ? TheApp()->m_hInstance : GetModuleHandleA(nullptr);
+    dialog.hInstance = ProgramInstance();
     dialog.lpstrFilter = m_filter.size() > 2 ? m_filter.c_str() : nullptr;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
@@ -28,6 +29,7 @@ INT_PTR CFileDialog::DoModal() {
     dialog.Flags = m_flags;
     dialog.lpstrDefExt = m_defaultExtension.empty() ? nullptr : m_defaultExtension.c_str();
     ModalScope modal;
+    EnsureComApartment();  // the system's Explorer-style dialog hosts COM objects
     BOOL chosen = m_open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog);
     if (!chosen) return IDCANCEL;
     m_path = file.data();

@@ -23,3 +23,4 @@ using OwnedIcon = std::unique_ptr<std::remove_pointer<HICON>::type, IconDestroye
 using OwnedMenu = std::unique_ptr<std::remove_pointer<HMENU>::type, MenuDestroyer>;
 using OwnedBitmap = std::unique_ptr<std::remove_pointer<HBITMAP>::type, GdiObjectDeleter>;
 using OwnedBrush = std::unique_ptr<std::remove_pointer<HBRUSH>::type, GdiObjectDeleter>;
+using OwnedFont = std::unique_ptr<std::remove_pointer<HFONT>::type, GdiObjectDeleter>;

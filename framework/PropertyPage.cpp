@@ -4,7 +4,7 @@
 CPropertyPage::CPropertyPage(UINT templateId, UINT captionId) : CDialog(templateId, nullptr) {
     if (captionId) {
         char text[256];
-        HINSTANCE instance = TheApp() ? TheApp()->m_hInstance : GetModuleHandleA(nullptr);
+        HINSTANCE instance = ProgramInstance();
         if (LoadStringA(instance, captionId, text, sizeof text) > 0) m_caption = text;
     }
 }
@@ -18,7 +18,7 @@ void CPropertyPage::FillPageDescription(PROPSHEETPAGEA& page) {
     page = PROPSHEETPAGEA();
     page.dwSize = sizeof page;
     page.dwFlags = PSP_DEFAULT | (m_caption.empty() ? 0 : PSP_USETITLE) | (HelpIsAnswered() ? PSP_HASHELP : 0);
-    page.hInstance = TheApp() ? TheApp()->m_hInstance : GetModuleHandleA(nullptr);
+    page.hInstance = ProgramInstance();
     page.pszTemplate = MAKEINTRESOURCEA(TemplateId());
     page.pszTitle = m_caption.c_str();
     page.pfnDlgProc = &CPropertyPage::PageProc;

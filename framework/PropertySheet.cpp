@@ -56,7 +56,7 @@ INT_PTR CPropertySheet::DoModal() {
     header.dwSize = sizeof header;
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_USECALLBACK | (CDialog::HelpIsAnswered() ? PSH_HASHELP : 0);
     header.hwndParent = m_parent;
-    header.hInstance = TheApp() ? TheApp()->m_hInstance : GetModuleHandleA(nullptr);
+    header.hInstance = ProgramInstance();
     header.pszCaption = m_caption.c_str();
     header.nPages = static_cast<UINT>(descriptions.size());
     header.nStartPage = m_startPage < header.nPages ? m_startPage : 0;

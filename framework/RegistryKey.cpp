@@ -1,5 +1,7 @@
 #include "framework/RegistryKey.h"
+#include "framework/WideText.h"
 #include <string.h>
+#include <wchar.h>
 #include <vector>
 
 bool RegistryKey::Create(HKEY parent, const char* path) {
@@ -32,33 +34,36 @@ namespace {
 bool IsAcceptedText(DWORD type, bool anyTextType) {
     return type == REG_SZ || (anyTextType && (type == REG_EXPAND_SZ || type == REG_BINARY));
 }
+
+// A stored text, which may lack its terminator or hold more after a zero.
+std::string TextOfData(const std::vector<BYTE>& data, DWORD size, DWORD type) {
+    if (type == REG_BINARY) {
+        // Written by older versions as bytes of the system's code page of the time.
+        const char* bytes = reinterpret_cast<const char*>(data.data());
+        return Recode(std::string(bytes, strnlen(bytes, size)), LegacyCodePage(), CP_ACP);
+    }
+    const wchar_t* wide = reinterpret_cast<const wchar_t*>(data.data());
+    return FromWide(wide, wcsnlen(wide, size / sizeof(wchar_t)));
+}
 }  // namespace
 
 bool RegistryKey::QueryString(const char* name, std::string& value, bool anyTextType) const {
     if (!m_key) return false;
-    // Most values are short: one call with a stack buffer, a second only when it is too small.
-    char small[MAX_PATH];
-    DWORD type = 0, size = sizeof small;
-    LONG status = RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(small), &size);
-    if (status == ERROR_SUCCESS) {
-        if (!IsAcceptedText(type, anyTextType)) return false;
-        value.assign(small, strnlen(small, size));  // stored texts may lack their terminator
-        return true;
-    }
+    // Read wide: the ANSI call's size answers do not hold for UTF-8 text.
+    const std::wstring wideName = name ? ToWide(name) : std::wstring();
+    const wchar_t* valueName = name ? wideName.c_str() : nullptr;
+    std::vector<BYTE> data(MAX_PATH * sizeof(wchar_t));
+    DWORD type = 0, size = static_cast<DWORD>(data.size());
+    LONG status = RegQueryValueExW(m_key, valueName, nullptr, &type, data.data(), &size);
     // The value may change between calls; retry a few times with the new size.
     for (int attempt = 0; status == ERROR_MORE_DATA && attempt < 4; ++attempt) {
-        if (!IsAcceptedText(type, anyTextType)) return false;
-        std::vector<char> buffer(size + 1, '\0');
-        DWORD got = size;
-        status = RegQueryValueExA(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got);
-        if (status == ERROR_SUCCESS) {
-            if (!IsAcceptedText(type, anyTextType)) return false;
-            value.assign(buffer.data(), strnlen(buffer.data(), got));
-            return true;
-        }
-        size = got;
+        data.assign(size + sizeof(wchar_t), 0);
+        size = static_cast<DWORD>(data.size());
+        status = RegQueryValueExW(m_key, valueName, nullptr, &type, data.data(), &size);
     }
-    return false;
+    if (status != ERROR_SUCCESS || !IsAcceptedText(type, anyTextType)) return false;
+    value = TextOfData(data, size, type);
+    return true;
 }
 
 int RegistryKey::ReadInt(const char* name, int defaultValue) const {

@@ -2,7 +2,7 @@
 #include <mmsystem.h>
 
 const SystemCalls RealSystemCalls = {
-    &Shell_NotifyIconA, &ShellExecuteA, &ShellExecuteExA, &sndPlaySoundA, &MessageBeep,
+    &Shell_NotifyIconA, &ShellExecuteA, &ShellExecuteExA, &sndPlaySoundA, &MessageBeep, &ChangeWindowMessageFilterEx,
 };
 
 SystemCalls System = RealSystemCalls;

@@ -1,6 +1,6 @@
-// The calls that reach outside the program (tray, shell launching, sounds, beeps) go
-// through this table, so in-process tests can record them. It holds the real functions
-// unless a test replaces an entry.
+// The calls that reach outside the program (tray, shell launching, sounds, beeps, the message
+// filter other programs' messages pass) go through this table, so in-process tests can record
+// them. It holds the real functions unless a test replaces an entry.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
@@ -12,6 +12,7 @@ struct SystemCalls {
     BOOL (WINAPI* shellExecuteEx)(SHELLEXECUTEINFOA* info);
     BOOL (WINAPI* playSound)(LPCSTR sound, UINT flags);
     BOOL (WINAPI* messageBeep)(UINT type);
+    BOOL (WINAPI* changeMessageFilter)(HWND window, UINT message, DWORD action, PCHANGEFILTERSTRUCT details);
 };
 
 extern SystemCalls System;

@@ -1,6 +1,7 @@
 #include "framework/WinApp.h"
 #include "framework/CommandLineInfo.h"
 #include "framework/RegistryKey.h"
+#include "framework/TextCut.h"
 #include "framework/Wnd.h"
 #include <stdlib.h>
 
@@ -12,19 +13,29 @@ CWinApp* TheApp() {
     return g_app;
 }
 
+HINSTANCE ProgramInstance() {
+    return g_app ? g_app->m_hInstance : GetModuleHandleA(nullptr);
+}
+
+std::string ProgramPath() {
+    // The answer is cut without an error on older systems: a full buffer means try a larger one.
+    for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
+        std::string path(size, '\0');
+        const DWORD length = GetModuleFileNameA(nullptr, &path[0], size);
+        if (length == 0) return std::string();
+        if (length < size - 1) return path.substr(0, length);
+    }
+    return std::string();
+}
+
 CWinApp::CWinApp() : m_previousApp(g_app) {
     g_app = this;
     m_hInstance = GetModuleHandleA(nullptr);
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length > 0 && length < sizeof path) {
-        const char* name = path;
-        for (const char* p = path; *p; p = CharNextA(p))
-            if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
-        m_appName = name;
-        size_t dot = m_appName.rfind('.');
-        if (dot != std::string::npos && dot > 0) m_appName.erase(dot);
-    }
+    const std::string path = ProgramPath();
+    const size_t slash = LastBackslash(path);
+    m_appName = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    const size_t dot = m_appName.rfind('.');
+    if (dot != std::string::npos && dot > 0) m_appName.erase(dot);
 }
 
 CWinApp::~CWinApp() {
@@ -35,12 +46,9 @@ CWinApp::~CWinApp() {
 }
 
 std::string CWinApp::ModuleFolder() const {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path) return std::string();
-    std::string folder(path, length);
-    size_t slash = folder.rfind('\\');
-    return slash == std::string::npos ? std::string() : folder.substr(0, slash);
+    const std::string path = ProgramPath();
+    const size_t slash = LastBackslash(path);
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 int CWinApp::Run() {

@@ -69,6 +69,10 @@ private:
 
 // The one application object of the process, or null before it exists.
 CWinApp* TheApp();
+// The module resources come from: the application's, or the executable's before there is one.
+HINSTANCE ProgramInstance();
+// The executable's full path, however long; empty when the system cannot give it.
+std::string ProgramPath();
 
 // Raises the application's ModalDepth for the lifetime of a modal run.
 class ModalScope {

@@ -43,7 +43,7 @@ bool CWnd::SubclassWindow(HWND window) {
 bool CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style,
                     int x, int y, int width, int height, HWND parent, HMENU menu) {
     if (m_hWnd) return false;
-    HINSTANCE instance = TheApp() ? TheApp()->m_hInstance : GetModuleHandleA(nullptr);
+    HINSTANCE instance = ProgramInstance();
     HWND window = CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menu,
                                   instance, this);
     // A class of the system's never saw the object: take the window over now.

@@ -1,4 +1,6 @@
 #include "lang/LanguageNames.h"
+#include "framework/WideText.h"
+#include <wchar.h>
 
 WORD LanguageFromFileName(const char* fileName) {
     std::string name = fileName ? fileName : "";
@@ -21,7 +23,8 @@ std::string StripCountry(const std::string& name) {
 }
 
 std::string LanguageDisplayName(WORD language) {
-    char name[100] = "";
-    if (!GetLocaleInfoA(static_cast<LCID>(language), LOCALE_SLANGUAGE, name, sizeof name)) name[0] = '\0';
-    return StripCountry(name);
+    // The wide call: the ANSI one answers in the locale's own code page, not the program's.
+    wchar_t name[100] = L"";
+    if (!GetLocaleInfoW(static_cast<LCID>(language), LOCALE_SLANGUAGE, name, 100)) name[0] = L'\0';
+    return StripCountry(FromWide(name, wcslen(name)));
 }

@@ -75,7 +75,7 @@
 #define IDC_PPG_CHANGE_ICON     121
 #define IDC_PPG_LARGE_ICON      124
 #define IDC_PPG_SMALL_ICON      125
-#define IDC_PPG_NAME_PROBLEM    126
+#define IDC_PPG_PROBLEM    126
 #define IDC_PPG_RUN_AS          127
 #define IDC_PPG_RUN_STYLE       1026
 

@@ -34,15 +34,14 @@ std::string RowValue(const VerbRow& row) {
     if (row.text[0] == '$') return GetText(row.text + 1);
     if (row.text[0] == '=') return TheApp()->AppName();
     if (row.text[0] != '\0') return row.text;
-    char program[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, program, sizeof program);
-    return std::string("\"") + program + "\" /n \"%1\"";
+    return "\"" + ProgramPath() + "\" /n \"%1\"";
 }
 }  // namespace
 
 void WriteQuickNewVerb() {
     std::string shell;
-    if (!UserShellKeyPath(shell)) return;
+    // A verb naming no program, or a cut path, would start something else.
+    if (ProgramPath().empty() || !UserShellKeyPath(shell)) return;
     for (const VerbRow& row : VerbTable) {
         RegistryKey key;
         if (key.Create(HKEY_CURRENT_USER, (shell + "\\" + row.subkey).c_str()))

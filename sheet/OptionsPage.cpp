@@ -11,6 +11,7 @@
 #include "store/Options.h"
 #include <mmsystem.h>
 #include <algorithm>
+#include <string.h>
 
 namespace {
 const HelpTableEntry OptionsPageHelpTable[] = {
@@ -51,6 +52,20 @@ std::string FolderOf(const std::string& path) {
 std::string FileNameOf(const std::string& path) {
     size_t slash = LastBackslash(path);
     return path.substr(slash == std::string::npos ? 0 : slash + 1);
+}
+
+// Whether a file name is a short 8.3 name as it stands (DING.WAV), as such names read better in
+// lower case. Asked of the name itself: volumes without short names report no short name at all.
+bool IsOwnShortName(const std::string& name) {
+    const size_t dot = name.find('.');
+    const size_t stem = std::min(dot, name.size());
+    const size_t extension = dot == std::string::npos ? 0 : name.size() - dot - 1;
+    if (stem == 0 || stem > 8 || extension > 3 || name.find('.', stem + 1) != std::string::npos) return false;
+    for (size_t i = 0; i < name.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(name[i]);
+        if (i != dot && (c <= ' ' || c >= 0x80 || strchr("\"*+,/:;<=>?[\\]|", c))) return false;
+    }
+    return true;
 }
 
 // Hidden files and folders are not offered.
@@ -108,8 +123,7 @@ void COptionsPage::FillSoundList(const std::string& current) {
             if (!IsListable(found)) continue;
             std::string shown = found.cFileName;
             shown.erase(std::min(shown.rfind('.'), shown.size()));
-            // A name that is its own short name (DING.WAV) reads better in lower case.
-            if (found.cAlternateFileName[0] == '\0' && !shown.empty()) CharLowerA(&shown[0]);
+            if (IsOwnShortName(found.cFileName) && !shown.empty()) CharLowerA(&shown[0]);
             sounds.push_back({shown, found.cFileName});
         } while (FindNextFileA(search, &found));
         FindClose(search);

@@ -2,8 +2,11 @@
 #include "dialogs/ChangeIconDlg.h"
 #include "dialogs/FileVersionInfo.h"
 #include "dialogs/ShowMessage.h"
+#include "framework/ComApartment.h"
+#include "framework/Display.h"
 #include "framework/FileDialog.h"
 #include "framework/TextCut.h"
+#include "framework/WideText.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/IconLoader.h"
@@ -70,9 +73,9 @@ BOOL CShortcutPage::OnInitDialog() {
     CContextHelpPage::OnInitDialog();
     LocaliseDialog(m_hWnd);
     SendDlgItemMessageA(m_hWnd, IDC_PPG_NAME, EM_LIMITTEXT, MaxNameLength, 0);
-    SendDlgItemMessageA(m_hWnd, IDC_PPG_PATH, EM_LIMITTEXT, MaxPathLength, 0);
-    SendDlgItemMessageA(m_hWnd, IDC_PPG_STARTUP, EM_LIMITTEXT, MaxPathLength, 0);
-    SendDlgItemMessageA(m_hWnd, IDC_PPG_ARGUMENTS, EM_LIMITTEXT, MaxArgumentsLength, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_PPG_PATH, EM_LIMITTEXT, MaxPathChars, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_PPG_STARTUP, EM_LIMITTEXT, MaxPathChars, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_PPG_ARGUMENTS, EM_LIMITTEXT, MaxArgumentsChars, 0);
     // "Normal window,Maximized,Minimized": run styles 1, 2 and 3.
     std::string styles = GetText("ppgRunType").substr(0, 199) + ",";
     for (size_t start = 0, comma; (comma = styles.find(',', start)) != std::string::npos; start = comma + 1)
@@ -111,14 +114,20 @@ bool CShortcutPage::OnSetActive() {
 }
 
 void CShortcutPage::Validate() {
-    const std::string name = Text(IDC_PPG_NAME);
-    bool storable = name.empty() || IsStorableName(name);
-    bool taken = m_state.NewItemPending() && m_state.Shortcuts.IsNameTaken(name, m_state.SelectedIndex);
-    bool acceptable = !name.empty() && storable && !taken && !Text(IDC_PPG_PATH).empty();
-    // A name that cannot be stored says why; a taken one keeps OK off as the empty one does.
-    HWND problem = GetDlgItem(m_hWnd, IDC_PPG_NAME_PROBLEM);
-    SetWindowTextA(problem, storable ? "" : GetText("ppgBadName").c_str());
-    ShowWindow(problem, storable ? SW_HIDE : SW_SHOW);
+    const std::string name = Text(IDC_PPG_NAME), path = Text(IDC_PPG_PATH);
+    const bool storable = name.empty() || IsStorableName(name);
+    // A special icon's word would make the shortcut that icon; a text longer than the fields take
+    // (chosen by Browse, or stored so) could not be launched.
+    const bool usablePath = !IsSpecialKind(path) && WideLength(path) <= MaxPathChars &&
+                            WideLength(Text(IDC_PPG_STARTUP)) <= MaxPathChars &&
+                            WideLength(Text(IDC_PPG_ARGUMENTS)) <= MaxArgumentsChars;
+    const bool taken = m_state.NewItemPending() && m_state.Shortcuts.IsNameTaken(name, m_state.SelectedIndex);
+    const bool acceptable = !name.empty() && storable && !taken && !path.empty() && usablePath;
+    // A name or path that cannot be stored says why; a taken name keeps OK off as an empty one does.
+    const char* reason = !storable ? "ppgBadName" : !usablePath ? "ppgBadPath" : nullptr;
+    HWND problem = GetDlgItem(m_hWnd, IDC_PPG_PROBLEM);
+    SetWindowTextA(problem, reason ? GetText(reason).c_str() : "");
+    ShowWindow(problem, reason ? SW_SHOW : SW_HIDE);
     EnableWindow(GetDlgItem(GetParent(m_hWnd), IDOK), acceptable);
     SetModified(acceptable);
     m_state.EditedName = name;
@@ -137,8 +146,9 @@ void CShortcutPage::UpdateArgumentsEnabling() {
 void CShortcutPage::UpdateIconPreview() {
     std::string source = Text(IDC_PPG_ICON_PATH);
     if (source.empty()) source = Text(IDC_PPG_PATH);
-    SetPreview(GetDlgItem(m_hWnd, IDC_PPG_LARGE_ICON), m_largePreview, LoadIconFromPath(source, false));
-    SetPreview(GetDlgItem(m_hWnd, IDC_PPG_SMALL_ICON), m_smallPreview, LoadIconFromPath(source, true));
+    const UINT dpi = WindowDpi(m_hWnd);
+    SetPreview(GetDlgItem(m_hWnd, IDC_PPG_LARGE_ICON), m_largePreview, LoadIconFromPath(source, false, dpi));
+    SetPreview(GetDlgItem(m_hWnd, IDC_PPG_SMALL_ICON), m_smallPreview, LoadIconFromPath(source, true, dpi));
 }
 
 void CShortcutPage::BrowseForProgram() {
@@ -163,6 +173,7 @@ void CShortcutPage::BrowseForProgram() {
 }
 
 void CShortcutPage::BrowseForFolder() {
+    EnsureComApartment();  // the folder picker is a COM object
     char displayName[MAX_PATH] = "";
     std::string title = GetText("ppgFolderBrowseTitle");
     BROWSEINFOA browse = {};

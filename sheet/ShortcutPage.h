@@ -16,9 +16,7 @@ public:
     // Fills the controls from the record the sheet is editing.
     void LoadRecord();
 
-    static const int MaxNameLength = 63;      // what a tray tooltip shows
-    static const int MaxPathLength = 259;     // program path and folder
-    static const int MaxArgumentsLength = 255;
+    static const int MaxNameLength = 63;  // what a tray tooltip shows
 
 protected:
     BOOL OnInitDialog() override;

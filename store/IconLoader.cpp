@@ -1,4 +1,5 @@
 #include "store/IconLoader.h"
+#include "framework/Display.h"
 #include "framework/Handles.h"
 #include <shellapi.h>
 #include <stdlib.h>
@@ -59,27 +60,27 @@ void SplitIconPath(const std::string& iconPath, std::string& file, int& index) {
     index = static_cast<int>(value);
 }
 
-HICON LoadIconFromPath(const std::string& iconPath, bool small) {
+HICON LoadIconFromPath(const std::string& iconPath, bool small, UINT dpi) {
     if (iconPath.empty()) return nullptr;
     std::string file;
     int index;
     SplitIconPath(iconPath, file, index);
-    if (!IconDirectoryFits(file)) return FallbackIcon(small);
+    if (!IconDirectoryFits(file)) return FallbackIcon(small, dpi);
     // The image made for this size, not a larger one shrunk: sharp at any DPI.
-    const int size = IconPixels(small);
+    const int size = IconPixels(small, dpi);
     HICON icon = nullptr;
     UINT resourceId = 0;
     UINT extracted = PrivateExtractIconsA(file.c_str(), index, size, size, &icon, &resourceId, 1, LR_DEFAULTCOLOR);
     if (extracted == 1 && icon) return icon;
-    return FallbackIcon(small);
+    return FallbackIcon(small, dpi);
 }
 
-int IconPixels(bool small) {
-    return GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
+int IconPixels(bool small, UINT dpi) {
+    return MetricForDpi(small ? SM_CXSMICON : SM_CXICON, dpi);
 }
 
-HICON FallbackIcon(bool small) {
-    const int size = IconPixels(small);
+HICON FallbackIcon(bool small, UINT dpi) {
+    const int size = IconPixels(small, dpi);
     return static_cast<HICON>(
         CopyImage(LoadIconA(nullptr, IDI_QUESTION), IMAGE_ICON, size, size, LR_COPYFROMRESOURCE));
 }

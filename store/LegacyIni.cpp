@@ -1,43 +1,32 @@
 #include "store/LegacyIni.h"
+#include "framework/IniFile.h"
+#include "framework/WideText.h"
 #include "store/Options.h"
 #include "store/ShortcutStore.h"
 #include <windows.h>
-#include <vector>
-
-namespace {
-// Reads a whole value (or name list) however long it is; older files may hold anything.
-std::string ReadIniText(const char* section, const char* entry, const std::string& iniPath) {
-    std::vector<char> buffer(1024);
-    for (;;) {
-        DWORD size = static_cast<DWORD>(buffer.size());
-        DWORD length = GetPrivateProfileStringA(section, entry, "", buffer.data(), size, iniPath.c_str());
-        // A full buffer reports size - 1 (one text) or size - 2 (a list of names).
-        if (length + 2 < size || buffer.size() >= (1u << 24)) return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 4);
-    }
-}
-
-std::vector<std::string> ReadNames(const char* section, const std::string& iniPath) {
-    std::string list = ReadIniText(section, nullptr, iniPath);
-    std::vector<std::string> names;
-    size_t start = 0;
-    while (start < list.size()) {
-        size_t end = list.find('\0', start);
-        if (end == std::string::npos) end = list.size();
-        names.push_back(list.substr(start, end - start));
-        start = end + 1;
-    }
-    return names;
-}
-}  // namespace
+#include <shlobj.h>
+#include <wchar.h>
 
 std::string LegacyIniPath() {
     char folder[MAX_PATH] = "";
     UINT length = GetWindowsDirectoryA(folder, sizeof folder);
     if (length == 0 || length >= sizeof folder) return std::string();
-    std::string path(folder, length);
-    if (!path.empty() && path.back() == '\\') path.pop_back();
-    return path + "\\VELKATOR.INI";
+    std::string windows(folder, length);
+    if (!windows.empty() && windows.back() == '\\') windows.pop_back();
+    // An old program without a manifest that wrote into the Windows folder had its file put in
+    // the user's VirtualStore instead, and kept reading that copy.
+    wchar_t* localAppData = nullptr;
+    if (windows.size() > 2 && windows[1] == ':' &&
+        SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &localAppData))) {
+        const std::string virtualised = FromWide(localAppData, wcslen(localAppData)) + "\\VirtualStore" +
+                                        windows.substr(2) + "\\VELKATOR.INI";
+        if (GetFileAttributesA(virtualised.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            CoTaskMemFree(localAppData);
+            return virtualised;
+        }
+    }
+    CoTaskMemFree(localAppData);
+    return windows + "\\VELKATOR.INI";
 }
 
 namespace {
@@ -58,23 +47,26 @@ void ImportLegacyIni(const std::string& iniPath) {
     DWORD attributes = GetFileAttributesA(iniPath.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
     if (ReadOption(Option::LegacyImported) != 0) return;
+    // Older versions wrote the file in the system's code page of their time.
+    IniFile ini;
+    if (!ini.Load(iniPath, LegacyCodePage())) return;
 
     std::string order;
     bool everyShortcutStored = true;
-    for (const std::string& name : ReadNames("Shortcuts", iniPath)) {
-        if (lstrcmpiA(ReadIniText("Shortcuts", name.c_str(), iniPath).c_str(), InstalledMarker) != 0) continue;
+    for (const std::string& name : ini.Names("Shortcuts")) {
+        if (lstrcmpiA(ini.Text("Shortcuts", name).c_str(), InstalledMarker) != 0) continue;
         if (!IsStorableName(name)) {
             everyShortcutStored = false;
             continue;
         }
         ShortcutItem item;
         item.Name = name;
-        item.Path = ReadIniText(name.c_str(), "Path", iniPath);
-        item.Startup = ReadIniText(name.c_str(), "Startup", iniPath);
-        item.IconPath = ReadIniText(name.c_str(), "IconPath", iniPath);
-        item.Arguments = ReadIniText(name.c_str(), "Arguments", iniPath);
-        item.Prompt = static_cast<int>(GetPrivateProfileIntA(name.c_str(), "Prompt", 0, iniPath.c_str()));
-        item.Style = static_cast<int>(GetPrivateProfileIntA(name.c_str(), "Style", 1, iniPath.c_str()));
+        item.Path = ini.Text(name, "Path");
+        item.Startup = ini.Text(name, "Startup");
+        item.IconPath = ini.Text(name, "IconPath");
+        item.Arguments = ini.Text(name, "Arguments");
+        item.Prompt = ini.Number(name, "Prompt", 0);
+        item.Style = ini.Number(name, "Style", 1);
         WriteApplicationItem(item);
         order += name + "|";
     }

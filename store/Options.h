@@ -27,6 +27,8 @@ const TextOption Security = {"Security", ""};              // the stored passwor
 const IntOption RelockPassword = {"Relock Password", 1};
 // 1: each new tray icon is shown on the taskbar rather than in the overflow (Windows 11).
 const IntOption ShowNewIcons = {"ShowNewIcons", 1};
+// The identifier the next new application shortcut's tray icon gets (see ShortcutList).
+const IntOption NextIconId = {"NextIconId", 1};
 // Set when a legacy settings file was imported but could not be deleted, so it is imported once only.
 const IntOption LegacyImported = {"LegacyImported", 0};
 }  // namespace Option

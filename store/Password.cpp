@@ -1,4 +1,5 @@
 #include "store/Password.h"
+#include "framework/WideText.h"
 #include <stdio.h>
 
 std::uint32_t PasswordHash(const char* bytes, size_t length) {
@@ -17,4 +18,10 @@ std::string EncodePassword(const std::string& text) {
     char encoded[16];
     snprintf(encoded, sizeof encoded, "%011lo", static_cast<unsigned long>(PasswordHash(text.data(), text.size())));
     return encoded;
+}
+
+PasswordMatch MatchPassword(const std::string& typed, const std::string& stored) {
+    if (stored == EncodePassword(typed)) return PasswordMatch::Yes;
+    const std::string legacy = Recode(typed, CP_ACP, LegacyCodePage());
+    return legacy != typed && stored == EncodePassword(legacy) ? PasswordMatch::OlderForm : PasswordMatch::No;
 }

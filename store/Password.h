@@ -10,3 +10,8 @@
 std::uint32_t PasswordHash(const char* bytes, size_t length);
 // "%011o" of the hash: always 11 digits, the first of them 0.
 std::string EncodePassword(const std::string& text);
+
+enum class PasswordMatch { No, Yes, OlderForm };
+// Whether typed is the password stored as stored. Earlier versions hashed the bytes of the
+// system's legacy code page: such a form matches as OlderForm, and should be stored anew.
+PasswordMatch MatchPassword(const std::string& typed, const std::string& stored);

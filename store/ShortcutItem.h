@@ -1,6 +1,7 @@
 // One shortcut record and the kinds of record. Special items (separator, dial-up and desktop
 // access) carry their kind word in Path and in the stored order.
 #pragma once
+#include <cstddef>
 #include <string>
 
 enum class ShortcutKind { Application, Separator, DialUp, DeskAccess };
@@ -18,6 +19,11 @@ std::string TipKey(ShortcutKind kind);
 // The 16 x 16 tray icon resource of a special kind (0 for Application).
 int KindIconResource(ShortcutKind kind);
 
+// The longest program path or "Start in" folder and the longest arguments a shortcut holds, in
+// characters as edit controls count them: what the Properties page takes, a launch passes on.
+const size_t MaxPathChars = 259;
+const size_t MaxArgumentsChars = 255;
+
 struct ShortcutItem {
     std::string Name;       // application: section name, order token and tooltip; special: tooltip
     std::string Path;       // program, document or folder; the kind word for special items
@@ -27,7 +33,7 @@ struct ShortcutItem {
     int Prompt = 0;         // 1: ask for arguments before launching
     int Style = 1;          // 1 normal, 2 maximised, 3 minimised
     int RunAs = 0;          // 1: started with administrator rights (stored only when 1)
-    int IconId = 0;         // tray icon identifier; never reused within a run
+    int IconId = 0;         // tray icon identifier; stays with the shortcut (see ShortcutList)
 
     ShortcutKind Kind() const { return KindOf(Path); }
     // The icon source: IconPath, or Path when IconPath is empty.

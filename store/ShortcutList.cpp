@@ -2,12 +2,25 @@
 #include "framework/RegistryKey.h"
 #include "framework/WinApp.h"
 #include "store/LegacyIni.h"
+#include "store/Options.h"
 #include "store/ShortcutStore.h"
 #include <windows.h>
 
+namespace {
+// Identifier ranges: applications first, then a hundred for each special kind.
+const int LastApplicationIconId = 0xFDFF;
+int FirstIconIdOf(ShortcutKind kind) {
+    switch (kind) {
+    case ShortcutKind::Separator: return 0xFE00;
+    case ShortcutKind::DialUp: return 0xFF00;
+    case ShortcutKind::DeskAccess: return 0xFF80;
+    default: return 1;
+    }
+}
+}  // namespace
+
 void ShortcutList::Load(const std::string& legacyIniPath, SpecialTitle titleOf) {
     m_items.clear();
-    m_nextIconId = 1;
     m_pendingIndex = -1;
     m_unloadedTail.clear();
     ImportLegacyIni(legacyIniPath);
@@ -23,11 +36,17 @@ void ShortcutList::Load(const std::string& legacyIniPath, SpecialTitle titleOf) 
         if (item.Kind() != ShortcutKind::Application) {
             if (IsFull()) break;
             item.Name = titleOf(item.Kind());
+            item.IconId = SpecialIconId(item.Kind());
             Append(item, true);
         } else if (IsInstalled(shortcuts, token) && !HasApplicationNamed(token, -1)) {
             if (IsFull()) break;
             ReadApplicationValues(token, item);
             item.Name = token;
+            if (item.IconId < 1 || item.IconId > LastApplicationIconId || IsIconIdUsed(item.IconId)) {
+                // Settings of earlier versions, or a section copied by hand.
+                item.IconId = NewApplicationIconId();
+                TheApp()->WriteProfileInt(token.c_str(), IconIdValue, item.IconId);
+            }
             Append(item, true);
         }
         start = bar + 1;
@@ -69,10 +88,32 @@ bool ShortcutList::IsNameTaken(const std::string& name, int exceptIndex) const {
     return !ownName && IsNameInstalled(name);
 }
 
-void ShortcutList::Append(ShortcutItem item, bool announce) {
-    item.IconId = m_nextIconId++;
+void ShortcutList::Append(const ShortcutItem& item, bool announce) {
     m_items.push_back(item);
     if (announce && m_listener) m_listener->ShortcutAdded(m_items.back());
+}
+
+bool ShortcutList::IsIconIdUsed(int iconId) const {
+    for (const ShortcutItem& item : m_items)
+        if (item.IconId == iconId) return true;
+    return false;
+}
+
+int ShortcutList::SpecialIconId(ShortcutKind kind) const {
+    int iconId = FirstIconIdOf(kind);
+    while (IsIconIdUsed(iconId)) ++iconId;
+    return iconId;
+}
+
+int ShortcutList::NewApplicationIconId() {
+    int iconId = ReadOption(Option::NextIconId);
+    // Past the range the numbers start again; a hundred records leave plenty free.
+    for (int tries = 0; tries <= LastApplicationIconId; ++tries, ++iconId) {
+        if (iconId < 1 || iconId > LastApplicationIconId) iconId = 1;
+        if (!IsIconIdUsed(iconId)) break;
+    }
+    WriteOption(Option::NextIconId, iconId + 1);
+    return iconId;
 }
 
 int ShortcutList::AppendSpecial(ShortcutKind kind, const std::string& title) {
@@ -80,6 +121,7 @@ int ShortcutList::AppendSpecial(ShortcutKind kind, const std::string& title) {
     ShortcutItem item;
     item.Path = KindWord(kind);
     item.Name = title;
+    item.IconId = SpecialIconId(kind);
     Append(item, true);
     WriteStoredOrder(OrderWithToken(ReadStoredOrder(), item.Path));
     return Count() - 1;
@@ -87,7 +129,9 @@ int ShortcutList::AppendSpecial(ShortcutKind kind, const std::string& title) {
 
 int ShortcutList::AppendPending() {
     if (IsFull() || m_pendingIndex >= 0) return -1;
-    Append(ShortcutItem(), false);  // no icon until it is saved
+    ShortcutItem item;
+    item.IconId = NewApplicationIconId();
+    Append(item, false);  // no icon until it is saved
     m_pendingIndex = Count() - 1;
     return m_pendingIndex;
 }
@@ -154,21 +198,22 @@ bool ShortcutList::Reorder(const std::vector<int>& newOrder) {
     if (newOrder.size() != m_items.size() || m_pendingIndex >= 0) return false;
     std::vector<bool> used(m_items.size(), false);
     std::vector<ShortcutItem> moved;
-    for (size_t place = 0; place < newOrder.size(); ++place) {
-        int from = newOrder[place];
+    for (int from : newOrder) {
         if (from < 0 || from >= Count() || used[static_cast<size_t>(from)]) return false;
         used[static_cast<size_t>(from)] = true;
         moved.push_back(m_items[static_cast<size_t>(from)]);
-        moved.back().IconId = m_items[place].IconId;  // the identifier belongs to the place
     }
-    std::vector<ShortcutItem> before;
-    before.swap(m_items);
-    m_items = moved;
+    size_t firstMoved = 0;
+    while (firstMoved < moved.size() && moved[firstMoved].IconId == m_items[firstMoved].IconId) ++firstMoved;
+    // The tray shows icons in the order they were added: the moved ones and all after them go
+    // and come back in the new order.
+    if (m_listener)
+        for (size_t place = firstMoved; place < m_items.size(); ++place) m_listener->ShortcutRemoved(m_items[place].IconId);
+    m_items.swap(moved);
+    if (m_listener)
+        for (size_t place = firstMoved; place < m_items.size(); ++place) m_listener->ShortcutAdded(m_items[place]);
     const std::string order = OrderOfRecords();
-    if (order == ReadStoredOrder()) return true;
-    WriteStoredOrder(order);
-    for (size_t place = 0; place < m_items.size(); ++place)
-        if (m_listener && m_items[place].Name != before[place].Name) m_listener->ShortcutChanged(m_items[place]);
+    if (order != ReadStoredOrder()) WriteStoredOrder(order);
     return true;
 }
 

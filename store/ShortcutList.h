@@ -1,7 +1,12 @@
-// The one owner of the shortcut list: up to 100 records in tray order, the icon-identifier
-// counter, and the stored order's tokens that did not fit. Every operation keeps the records,
-// the registry and (through the listener) the tray icons in step; nothing else edits them.
+// The one owner of the shortcut list: up to 100 records in tray order, their icon identifiers,
+// and the stored order's tokens that did not fit. Every operation keeps the records, the
+// registry and (through the listener) the tray icons in step; nothing else edits them.
 // Positions are 0-based; menus, the tray callback and message 143 use 1-based item numbers.
+//
+// A tray icon's identifier stays with its shortcut, in this run and the next: the system keeps
+// what the user chose for an icon (shown or hidden) by program and identifier. An application
+// shortcut stores its identifier in its section; a special item's is its rank among the items
+// of its kind. Every identifier fits the 16 bits of the tray's newer callback.
 #pragma once
 #include "store/ShortcutItem.h"
 #include <basetsd.h>
@@ -32,7 +37,8 @@ public:
     ShortcutList& operator=(const ShortcutList&) = delete;
 
     // Imports the legacy file at legacyIniPath (when there is one), then reads the stored order.
-    // Identifiers start again at 1. An application name that appears twice is loaded once.
+    // An application name that appears twice is loaded once; a shortcut without an identifier of
+    // its own, or with one another record has, is given a new one.
     void Load(const std::string& legacyIniPath, SpecialTitle titleOf);
 
     int Count() const { return static_cast<int>(m_items.size()); }
@@ -64,20 +70,25 @@ public:
     // Removes the record with its icon and, for an application, its stored section.
     void Remove(int index);
     // Puts the records in a new order: newOrder[place] is the index the record there came from.
-    // Identifiers stay with their places; only places whose record changed are announced.
-    // False (nothing changed) when newOrder is not a permutation of the records.
+    // Identifiers stay with their records: from the first place that changed, the icons are
+    // removed and added again in the new order. False (nothing changed) when newOrder is not a
+    // permutation of the records.
     bool Reorder(const std::vector<int>& newOrder);
     // Gives every special item the title of the current language.
     void Retitle(SpecialTitle titleOf);
 
 private:
-    void Append(ShortcutItem item, bool announce);
+    void Append(const ShortcutItem& item, bool announce);
+    bool IsIconIdUsed(int iconId) const;
+    // The lowest free identifier of a special kind's range.
+    int SpecialIconId(ShortcutKind kind) const;
+    // An identifier no record has, from the stored counter, which moves on.
+    int NewApplicationIconId();
     bool HasApplicationNamed(const std::string& name, int exceptIndex) const;
     // The order text of the records plus the stored text that was not loaded.
     std::string OrderOfRecords() const;
 
     std::vector<ShortcutItem> m_items;
-    int m_nextIconId = 1;
     int m_pendingIndex = -1;
     // Stored order text from the first token that was not loaded (the list was full, or text
     // after the last bar); kept so that rewriting the order never drops a shortcut.

@@ -6,6 +6,7 @@
 const char* const ShortcutsSection = "Shortcuts";
 const char* const OrderValue = "Order";
 const char* const InstalledMarker = "Installed";
+const char* const IconIdValue = "IconId";
 
 namespace {
 const size_t kMaxKeyNameLength = 255;  // the registry's limit for a key name
@@ -65,6 +66,7 @@ void ReadApplicationValues(const std::string& name, ShortcutItem& item) {
     item.Style = section.ReadInt("Style", 1);
     item.Prompt = section.ReadInt("Prompt", 0);
     item.RunAs = section.ReadInt("RunAs", 0);
+    item.IconId = section.ReadInt(IconIdValue, 0);
 }
 
 void WriteApplicationItem(const ShortcutItem& item) {
@@ -78,6 +80,7 @@ void WriteApplicationItem(const ShortcutItem& item) {
     app->WriteProfileString(section, "Arguments", item.Arguments.c_str());
     app->WriteProfileInt(section, "Prompt", item.Prompt);
     app->WriteProfileInt(section, "Style", item.Style);
+    if (item.IconId > 0) app->WriteProfileInt(section, IconIdValue, item.IconId);
     // Absent means no; sections of shortcuts that never asked for it stay as they were.
     if (item.RunAs != 0)
         app->WriteProfileInt(section, "RunAs", item.RunAs);

@@ -1,7 +1,7 @@
 // The registry layout of the shortcuts, under the application's profile key:
 //   Shortcuts\Order        "token|token|..." in tray order (names, or kind words for special items)
 //   Shortcuts\<Name>       "Installed" for every application shortcut
-//   <Name>\Path, Startup, IconPath, Arguments (texts), Prompt, Style (numbers)
+//   <Name>\Path, Startup, IconPath, Arguments (texts), Prompt, Style, RunAs, IconId (numbers)
 // Only the shortcut list and the legacy import use these; everything else goes through ShortcutList.
 #pragma once
 #include "store/ShortcutItem.h"
@@ -12,6 +12,7 @@ class RegistryKey;
 extern const char* const ShortcutsSection;
 extern const char* const OrderValue;
 extern const char* const InstalledMarker;
+extern const char* const IconIdValue;
 
 // The stored order, also when it was stored with another text type (REG_EXPAND_SZ, REG_BINARY).
 std::string ReadStoredOrder();
@@ -28,9 +29,9 @@ bool IsStorableName(const std::string& name);
 // True when the marker of name in the open "Shortcuts" key is exactly "Installed".
 bool IsInstalled(const RegistryKey& shortcuts, const std::string& name);
 bool IsNameInstalled(const std::string& name);
-// Reads the six values of an application shortcut's section into item (Name is not touched).
+// Reads the values of an application shortcut's section into item (Name is not touched).
 void ReadApplicationValues(const std::string& name, ShortcutItem& item);
-// Writes the marker and the six values of an application item.
+// Writes the marker and the values of an application item.
 void WriteApplicationItem(const ShortcutItem& item);
 // Deletes an application item's marker and section.
 void DeleteApplicationData(const std::string& name);

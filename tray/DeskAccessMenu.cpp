@@ -1,37 +1,19 @@
 // The desktop-access menu: the desktop's items through the shell namespace, opened by id list.
 #include "tray/EntryMenus.h"
+#include "framework/ComApartment.h"
 #include "framework/SystemCalls.h"
+#include "framework/WideText.h"
 #include "res/resource.h"
 #include <cstring>
+#include <wchar.h>
 
 namespace {
-// The wide name as ANSI text, however long.
-std::string WideToAnsi(const wchar_t* wide) {
-    const DWORD flags = WC_COMPOSITECHECK | WC_SEPCHARS;
-    int bytes = WideCharToMultiByte(CP_ACP, flags, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 1) return std::string();
-    std::string text(static_cast<size_t>(bytes), '\0');
-    bytes = WideCharToMultiByte(CP_ACP, flags, wide, -1, &text[0], bytes, nullptr, nullptr);
-    text.resize(bytes > 0 ? static_cast<size_t>(bytes) - 1 : 0);
-    return text;
-}
-
 bool IsFolderItem(IShellFolder* desktop, LPCITEMIDLIST item) {
     SFGAOF attributes = SFGAO_FOLDER;
     if (FAILED(desktop->GetAttributesOf(1, &item, &attributes))) return false;
     // The shell may set attributes that were not asked for (Wine sets them all for files and folders).
     return (attributes & SFGAO_FOLDER) != 0;
 }
-
-// Shell extensions that the namespace or a verb may load are COM objects.
-struct ComScope {
-    ComScope() = default;
-    ComScope(const ComScope&) = delete;
-    const bool initialised = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-    ~ComScope() {
-        if (initialised) CoUninitialize();
-    }
-};
 
 // Up to MaxDeskItems items of the desktop, in the shell's order.
 std::vector<DeskItem> EnumerateDesktop(IShellFolder* desktop, IEnumIDList* enumerator) {
@@ -58,7 +40,7 @@ std::string DisplayNameToAnsi(IShellFolder* folder, LPCITEMIDLIST item) {
     switch (name.uType) {
     case STRRET_WSTR: {
         // The wide text belongs to the caller, who frees it with the shell's allocator.
-        std::string text = WideToAnsi(name.pOleStr);
+        std::string text = name.pOleStr ? FromWide(name.pOleStr, wcslen(name.pOleStr)) : std::string();
         CoTaskMemFree(name.pOleStr);
         return text;
     }
@@ -73,7 +55,8 @@ std::string DisplayNameToAnsi(IShellFolder* folder, LPCITEMIDLIST item) {
 void OpenDeskItem(LPCITEMIDLIST item) {
     SHELLEXECUTEINFOA info = {};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_INVOKEIDLIST;
+    // NOASYNC: a verb the shell hands to another thread finishes before the call returns.
+    info.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_NOASYNC;
     info.hwnd = GetDesktopWindow();
     info.lpIDList = const_cast<LPITEMIDLIST>(item);
     info.nShow = SW_SHOWNORMAL;
@@ -84,7 +67,8 @@ void OpenDeskItem(LPCITEMIDLIST item) {
 void ShowDeskAccessMenu(HWND mainWindow) {
     EntryMenu menu(mainWindow);
     if (!menu.Loaded()) return;
-    ComScope com;  // outlives every interface below
+    // Shell extensions the namespace may load are COM objects.
+    EnsureComApartment();
     IShellFolder* desktopFolder = nullptr;
     if (FAILED(SHGetDesktopFolder(&desktopFolder)) || !desktopFolder) return;
     InterfaceOwner<IShellFolder> desktop(desktopFolder);
@@ -97,7 +81,7 @@ void ShowDeskAccessMenu(HWND mainWindow) {
     std::vector<DeskItem> items = EnumerateDesktop(desktop.get(), enumerator.get());
     SortDeskItems(items);
     for (const DeskMenuLine& line :
-         LayOutDeskMenu(items, GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYSCREEN))) {
+         LayOutDeskMenu(items, menu.RowHeight(), menu.AvailableHeight())) {
         if (line.Position == DeskMenuLine::Separator)
             menu.AppendSeparator();
         else

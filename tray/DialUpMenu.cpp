@@ -1,5 +1,6 @@
 // The Dial-Up Networking menu and the diallers.
 #include "tray/EntryMenus.h"
+#include "framework/ComApartment.h"
 #include "framework/SystemCalls.h"
 #include "framework/WinApp.h"
 #include "res/resource.h"
@@ -59,6 +60,7 @@ void ShowDiagnostic(HWND owner, const char* text) {
 }  // namespace
 
 void DialEntry(HWND mainWindow, const std::string& entryName) {
+    EnsureComApartment();
     // Any name is passed whole: the texts grow with it.
     const std::string quoted = "\"" + entryName + "\"";
     INT_PTR result = reinterpret_cast<INT_PTR>(
@@ -91,8 +93,6 @@ void ShowDialUpMenu(HWND mainWindow) {
     }
     for (size_t i = 0; i < names.size(); ++i) menu.Append(ID_DIALUP_ENTRY_FIRST + static_cast<UINT>(i), names[i]);
     const UINT command = menu.Track();
-    // Lets the menu close properly when the user clicks elsewhere.
-    PostMessageA(mainWindow, WM_USER, 0, 0);
     if (command >= ID_DIALUP_ENTRY_FIRST && command - ID_DIALUP_ENTRY_FIRST < names.size())
         DialEntry(mainWindow, names[command - ID_DIALUP_ENTRY_FIRST]);
 }

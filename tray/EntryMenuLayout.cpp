@@ -26,7 +26,7 @@ void SortDeskItems(std::vector<DeskItem>& items) {
     });
 }
 
-std::vector<DeskMenuLine> LayOutDeskMenu(const std::vector<DeskItem>& sorted, int rowHeight, int screenHeight) {
+std::vector<DeskMenuLine> LayOutDeskMenu(const std::vector<DeskItem>& sorted, int rowHeight, int availableHeight) {
     std::vector<DeskMenuLine> lines;
     if (sorted.empty()) return lines;
     const int count = static_cast<int>(sorted.size());
@@ -34,7 +34,7 @@ std::vector<DeskMenuLine> LayOutDeskMenu(const std::vector<DeskItem>& sorted, in
                                                        [](const DeskItem& item) { return item.IsFolder; }));
     const int total = count + (folders > 0 ? 1 : 0);  // the separator takes a row
     // However small the screen, a column holds at least one row.
-    const int fit = std::max(1, rowHeight > 0 ? (screenHeight - 30) / rowHeight : 0);
+    const int fit = std::max(1, rowHeight > 0 ? availableHeight / rowHeight : 0);
     const int columns = (total + fit - 1) / fit;
     const int rows = total / columns;
 

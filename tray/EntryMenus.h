@@ -13,8 +13,7 @@
 const size_t MaxDialUpEntries = 100;
 const size_t MaxDeskItems = 500;
 
-// MENU IDM_ENTRY_MENU, to be shown where the pointer was when the icon was activated. Making it
-// brings the main window forward, so that the menu closes when the user clicks elsewhere.
+// MENU IDM_ENTRY_MENU, to be shown where the pointer was when the icon was activated.
 class EntryMenu {
 public:
     explicit EntryMenu(HWND mainWindow);
@@ -25,6 +24,9 @@ public:
     // Shows the menu until it closes and gives the command chosen, or 0. "(Empty)" is shown,
     // greyed, only when nothing was appended.
     UINT Track();
+    // The height of one row of the menu in pixels, and the height a column of rows may take.
+    int RowHeight() const;
+    int AvailableHeight() const;
 
 private:
     HMENU Popup() const { return GetSubMenu(m_menu.get(), 0); }
@@ -41,7 +43,7 @@ void DialEntry(HWND mainWindow, const std::string& entryName);
 
 // Lists the desktop at the cursor and opens the item chosen.
 void ShowDeskAccessMenu(HWND mainWindow);
-// The item's normal display name in the ANSI code page; empty when the shell refuses.
+// The item's normal display name as program text; empty when the shell refuses.
 std::string DisplayNameToAnsi(IShellFolder* folder, LPCITEMIDLIST item);
 // Runs the item's default verb.
 void OpenDeskItem(LPCITEMIDLIST item);
@@ -70,5 +72,5 @@ struct DeskMenuLine {
 };
 // Folders first, then a separator unless a group is empty or the last folder began a column,
 // then the other items; a column is begun wherever the running row count passes the rows that
-// fit (screen height less 30 pixels over the menu row height).
-std::vector<DeskMenuLine> LayOutDeskMenu(const std::vector<DeskItem>& sorted, int rowHeight, int screenHeight);
+// fit (the available height over the row height).
+std::vector<DeskMenuLine> LayOutDeskMenu(const std::vector<DeskItem>& sorted, int rowHeight, int availableHeight);

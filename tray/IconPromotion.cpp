@@ -1,9 +1,12 @@
 #include "tray/IconPromotion.h"
 #include "framework/RegistryKey.h"
+#include "framework/WideText.h"
+#include "framework/WinApp.h"
 #include "store/Options.h"
 #include <objbase.h>
 #include <shlobj.h>
 #include <string>
+#include <wchar.h>
 
 namespace {
 const char* const NotifyIconSettingsKey = "Control Panel\\NotifyIconSettings";
@@ -11,31 +14,23 @@ const char* const NotifyIconSettingsKey = "Control Panel\\NotifyIconSettings";
 const char* const PromotedMarker = "VelkatorPromoted";
 const ULONGLONG LookForMs = 10000;
 
-std::string ThisProgram() {
-    char path[MAX_PATH] = "";
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    return length < sizeof path ? std::string(path, length) : std::string();
-}
-
 // "{folder id}\rest" with the folder's path in front of rest; the text itself otherwise.
 std::string WithKnownFolder(const std::string& path) {
     size_t close = path.find('}');
     if (path.empty() || path[0] != '{' || close == std::string::npos) return path;
-    wchar_t id[64] = L"";
-    if (!MultiByteToWideChar(CP_ACP, 0, path.substr(0, close + 1).c_str(), -1, id, 64)) return path;
+    std::wstring id = ToWide(path.substr(0, close + 1));
     KNOWNFOLDERID folderId;
     PWSTR folder = nullptr;
-    if (FAILED(CLSIDFromString(id, &folderId)) || FAILED(SHGetKnownFolderPath(folderId, 0, nullptr, &folder)))
+    if (FAILED(CLSIDFromString(&id[0], &folderId)) || FAILED(SHGetKnownFolderPath(folderId, 0, nullptr, &folder)))
         return path;
-    char narrow[MAX_PATH] = "";
-    int written = WideCharToMultiByte(CP_ACP, 0, folder, -1, narrow, sizeof narrow, nullptr, nullptr);
+    const std::string folderPath = FromWide(folder, wcslen(folder));
     CoTaskMemFree(folder);
-    return written ? narrow + path.substr(close + 1) : path;
+    return folderPath + path.substr(close + 1);
 }
 }  // namespace
 
 bool NamesThisProgram(const char* executablePath) {
-    const std::string program = ThisProgram();
+    const std::string program = ProgramPath();
     return !program.empty() && lstrcmpiA(WithKnownFolder(executablePath).c_str(), program.c_str()) == 0;
 }
 

@@ -1,7 +1,9 @@
 #include "tray/Launch.h"
 #include "dialogs/RunArgumentsDlg.h"
 #include "dialogs/ShowMessage.h"
+#include "framework/ComApartment.h"
 #include "framework/SystemCalls.h"
+#include "framework/WideText.h"
 #include "framework/WinApp.h"
 #include "store/Options.h"
 #include "tray/EntryMenus.h"
@@ -66,8 +68,8 @@ void CMainWnd::LaunchItem(WPARAM itemNumber, UINT) {
     if (launched.Kind() == ShortcutKind::DeskAccess) return ShowDeskAccessMenu(m_hWnd);
 
     SetForegroundWindow(m_hWnd);
-    // Longer texts than the shell call takes are refused, never cut.
-    if (launched.Path.size() > MaxLaunchText || launched.Startup.size() > MaxLaunchText) {
+    // Longer texts than the Properties page takes are refused, never cut.
+    if (WideLength(launched.Path) > MaxPathChars || WideLength(launched.Startup) > MaxPathChars) {
         ShowLaunchError("errTooLong", launched.Path);
         return;
     }
@@ -81,13 +83,16 @@ void CMainWnd::LaunchItem(WPARAM itemNumber, UINT) {
         }
         arguments = answer == IDOK ? prompt.Text : std::string();
     }
-    if (arguments.size() > MaxLaunchText) {
+    if (WideLength(arguments) > MaxArgumentsChars) {
         ShowLaunchError("errTooLong", launched.Path);
         return;
     }
     const char* verb = launched.RunAs ? "runas" : "open";
+    EnsureComApartment();
     INT_PTR result = reinterpret_cast<INT_PTR>(System.shellExecute(m_hWnd, verb, launched.Path.c_str(),
                                                                    arguments.c_str(), launched.Startup.c_str(),
                                                                    ShowCommandOfStyle(launched.Style)));
-    if (result <= 32) ShowLaunchError(LaunchErrorKey(result), launched.Path);
+    // No to the administrator prompt is the user's own answer, not a failure to report.
+    if (result <= 32 && !(launched.RunAs && GetLastError() == ERROR_CANCELLED))
+        ShowLaunchError(LaunchErrorKey(result), launched.Path);
 }

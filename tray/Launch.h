@@ -10,5 +10,3 @@ int ShowCommandOfStyle(int style);
 const char* LaunchErrorKey(INT_PTR result);
 // Drive and folder ("C:\Tools\") and extension with its dot (".exe") of a program path.
 void SplitProgramPath(const std::string& path, std::string& driveAndFolder, std::string& extension);
-// The longest path, folder or argument text a launch accepts.
-const size_t MaxLaunchText = 255;

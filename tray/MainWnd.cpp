@@ -1,9 +1,11 @@
 #include "tray/MainWnd.h"
 #include "dialogs/DialogOpen.h"
+#include "framework/SystemCalls.h"
 #include "framework/WinApp.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/LegacyIni.h"
+#include <dde.h>
 
 const char* const CMainWnd::ClassName = "QX:Velkator";
 
@@ -37,6 +39,11 @@ bool CMainWnd::Create() {
 }
 
 int CMainWnd::OnCreate(CREATESTRUCTA*) {
+    // Run as administrator, the system would drop what other programs send here: the shell's
+    // "TaskbarCreated", Explorer's DDE for the verb, and message 143.
+    for (UINT message : {TaskbarCreatedMessage, UINT(WM_DDE_INITIATE), UINT(WM_DDE_EXECUTE), UINT(WM_DDE_TERMINATE),
+                         LaunchItemMessage})
+        System.changeMessageFilter(m_hWnd, message, MSGFLT_ALLOW, nullptr);
     m_icons.SetOwner(m_hWnd);
     m_shortcuts.Load(LegacyIniPath(), &SpecialItemTitle);
     // Dialogs wait until the window exists and the message loop runs.

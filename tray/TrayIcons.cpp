@@ -1,4 +1,5 @@
 #include "tray/TrayIcons.h"
+#include "framework/Display.h"
 #include "framework/SystemCalls.h"
 #include "framework/TextCut.h"
 #include "framework/WinApp.h"
@@ -9,14 +10,15 @@ namespace {
 const UINT RetryEveryMs = 2000;
 const ULONGLONG RetryForMs = 60000;
 const UINT PromoteEveryMs = 1000;
-// Identifiers the version-4 callback can carry (in the high word of lParam).
-const int LargestVersion4Id = 0xFFFF;
+// Icons of the fourth version show the standard tooltip only when asked to.
+const UINT ImageAndTip = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
+const UINT TipOnly = NIF_TIP | NIF_SHOWTIP;
 }  // namespace
 
 void SetTipText(NOTIFYICONDATAA& data, const std::string& text) {
-    // The first version of the record, which the program passes, holds 64 characters.
-    const size_t firstVersionTipLength = 63;
-    size_t length = CharacterPrefixLength(text, firstVersionTipLength);
+    // The tooltips of the first shells held 64 characters: no shortcut's tip is longer.
+    const size_t tipLength = 63;
+    size_t length = CharacterPrefixLength(text, tipLength);
     memcpy(data.szTip, text.data(), length);
     data.szTip[length] = '\0';
 }
@@ -24,21 +26,21 @@ void SetTipText(NOTIFYICONDATAA& data, const std::string& text) {
 TrayIcons::TrayIcons() : m_shared() {}
 
 void TrayIcons::SetOwner(HWND owner) {
-    // The first version's size: every shell since 95 accepts it, and it is all the program uses.
-    m_shared.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    // The whole record: the fourth version's icons need the flags and fields of its time.
+    m_shared.cbSize = sizeof m_shared;
     m_shared.hWnd = owner;
     m_shared.uCallbackMessage = TrayCallbackMessage;
 }
 
 HICON TrayIcons::SpecialImage(ShortcutKind kind) {
-    const int size = IconPixels(true);
+    const int size = IconPixels(true, WindowDpi(m_shared.hWnd));
     if (size != m_specialImageSize) {
         for (OwnedIcon& image : m_specialImages) image.reset();
         m_specialImageSize = size;
     }
     OwnedIcon& image = m_specialImages[static_cast<int>(kind) - 1];
     if (!image) {
-        HINSTANCE instance = TheApp() ? TheApp()->m_hInstance : GetModuleHandleA(nullptr);
+        HINSTANCE instance = ProgramInstance();
         image.reset(static_cast<HICON>(
             LoadImageA(instance, MAKEINTRESOURCEA(KindIconResource(kind)), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     }
@@ -51,7 +53,7 @@ BOOL TrayIcons::Notify(DWORD message, const ShortcutItem& item, UINT flags) {
     OwnedIcon applicationImage;
     if (flags & NIF_ICON) {
         if (item.Kind() == ShortcutKind::Application) {
-            applicationImage.reset(LoadIconFromPath(item.IconSource(), true));
+            applicationImage.reset(LoadIconFromPath(item.IconSource(), true, WindowDpi(m_shared.hWnd)));
             m_shared.hIcon = applicationImage.get();
         } else {
             m_shared.hIcon = SpecialImage(item.Kind());
@@ -63,8 +65,10 @@ BOOL TrayIcons::Notify(DWORD message, const ShortcutItem& item, UINT flags) {
     return done;
 }
 
-void TrayIcons::Add(const ShortcutItem& item) {
-    if (!Notify(NIM_ADD, item, NIF_MESSAGE | NIF_ICON | NIF_TIP)) {
+void TrayIcons::Add(const ShortcutItem& item, bool mayExist) {
+    // A refused add may have been carried out all the same: then the icon is there to change.
+    const bool shown = (mayExist && Notify(NIM_MODIFY, item, ImageAndTip)) || Notify(NIM_ADD, item, ImageAndTip);
+    if (!shown) {
         // The shell is not ready (at logon, or restarting): try again for a while.
         if (m_refused.empty()) m_firstRefusal = GetTickCount64();
         if (std::find(m_refused.begin(), m_refused.end(), item.IconId) == m_refused.end())
@@ -72,29 +76,27 @@ void TrayIcons::Add(const ShortcutItem& item) {
         SetTimer(m_shared.hWnd, RetryTimer, RetryEveryMs, nullptr);
         return;
     }
-    if (item.IconId <= LargestVersion4Id) {
-        // Keyboard selection reaches only icons of the fourth version; a shell without it says no.
-        NOTIFYICONDATAA version = {};
-        version.cbSize = sizeof version;
-        version.hWnd = m_shared.hWnd;
-        version.uID = static_cast<UINT>(item.IconId);
-        version.uVersion = NOTIFYICON_VERSION_4;
-        System.notifyIcon(NIM_SETVERSION, &version);
-    }
+    // Keyboard selection reaches only icons of the fourth version; a shell without it says no.
+    NOTIFYICONDATAA version = {};
+    version.cbSize = sizeof version;
+    version.hWnd = m_shared.hWnd;
+    version.uID = static_cast<UINT>(item.IconId);
+    version.uVersion = NOTIFYICON_VERSION_4;
+    System.notifyIcon(NIM_SETVERSION, &version);
     m_promotion.IconShown(item.IconId);
     SetTimer(m_shared.hWnd, PromotionTimer, PromoteEveryMs, nullptr);
 }
 
 void TrayIcons::ShortcutAdded(const ShortcutItem& item) {
-    Add(item);
+    Add(item, false);
 }
 
 void TrayIcons::ShortcutChanged(const ShortcutItem& item) {
-    Notify(NIM_MODIFY, item, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    Notify(NIM_MODIFY, item, ImageAndTip);
 }
 
 void TrayIcons::ShortcutRetitled(const ShortcutItem& item) {
-    Notify(NIM_MODIFY, item, NIF_TIP);
+    Notify(NIM_MODIFY, item, TipOnly);
 }
 
 void TrayIcons::ShortcutRemoved(int iconId) {
@@ -108,7 +110,7 @@ void TrayIcons::Refresh(const ShortcutList& shortcuts) {
     for (int i = 0; i < shortcuts.Count(); ++i) {
         if (i == shortcuts.PendingIndex()) continue;
         // An icon the shell lost meanwhile comes back.
-        if (!Notify(NIM_MODIFY, shortcuts.At(i), NIF_MESSAGE | NIF_ICON | NIF_TIP)) Add(shortcuts.At(i));
+        if (!Notify(NIM_MODIFY, shortcuts.At(i), ImageAndTip)) Add(shortcuts.At(i), false);
     }
 }
 
@@ -123,7 +125,7 @@ bool TrayIcons::OnTimer(UINT_PTR timer, const ShortcutList& shortcuts) {
     const ULONGLONG firstRefusal = m_firstRefusal;
     if (GetTickCount64() - firstRefusal <= RetryForMs) {
         for (int iconId : refused)
-            if (int number = shortcuts.NumberOfIconId(static_cast<UINT_PTR>(iconId))) Add(shortcuts.At(number - 1));
+            if (int number = shortcuts.NumberOfIconId(static_cast<UINT_PTR>(iconId))) Add(shortcuts.At(number - 1), true);
     }
     if (m_refused.empty())
         KillTimer(m_shared.hWnd, RetryTimer);

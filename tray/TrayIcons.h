@@ -28,9 +28,9 @@ public:
     // Fixes the shared record's size, owner window and callback message.
     void SetOwner(HWND owner);
 
-    void ShortcutAdded(const ShortcutItem& item) override;     // NIM_ADD, flags 7
-    void ShortcutChanged(const ShortcutItem& item) override;   // NIM_MODIFY, flags 7
-    void ShortcutRetitled(const ShortcutItem& item) override;  // NIM_MODIFY, flags 4
+    void ShortcutAdded(const ShortcutItem& item) override;     // NIM_ADD: image, tip, callback
+    void ShortcutChanged(const ShortcutItem& item) override;   // NIM_MODIFY: image, tip, callback
+    void ShortcutRetitled(const ShortcutItem& item) override;  // NIM_MODIFY: tip
     void ShortcutRemoved(int iconId) override;                 // NIM_DELETE, flags 0
 
     // After a DPI or icon-size change: every icon shown again with images of the new size.
@@ -40,7 +40,8 @@ public:
 
 private:
     BOOL Notify(DWORD message, const ShortcutItem& item, UINT flags);
-    void Add(const ShortcutItem& item);
+    // NIM_ADD, or NIM_MODIFY first when an earlier add may have been carried out though refused.
+    void Add(const ShortcutItem& item, bool mayExist);
     HICON SpecialImage(ShortcutKind kind);
 
     NOTIFYICONDATAA m_shared;

@@ -1,6 +1,7 @@
 // Tray clicks and the shortcut menu with its enabling rules.
 #include "dialogs/DialogOpen.h"
 #include "framework/Handles.h"
+#include "framework/PopupMenu.h"
 #include "framework/SystemCalls.h"
 #include "framework/WinApp.h"
 #include "lang/Language.h"
@@ -9,8 +10,6 @@
 #include "tray/MainWnd.h"
 
 namespace {
-// Posted after the menu closes so that it closes properly when the user clicks elsewhere.
-const UINT MenuClosedNudge = WM_USER;
 // The beep a right click gives while the sheet or the About box is open.
 const UINT BusyBeep = 1;
 
@@ -79,8 +78,8 @@ LRESULT CMainWnd::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
 void CMainWnd::ShowShortcutMenu(int) {
     POINT cursor = {};
     GetCursorPos(&cursor);
-    SetForegroundWindow(m_hWnd);
     if (DialogOpenFlag) {
+        SetForegroundWindow(m_hWnd);
         System.messageBeep(BusyBeep);
         return;
     }
@@ -89,8 +88,7 @@ void CMainWnd::ShowShortcutMenu(int) {
     LocaliseMenu(menu.get());
     HMENU popup = GetSubMenu(menu.get(), 0);
     SetMenuDefaultItem(popup, ID_PROPERTIES, FALSE);
-    TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, m_hWnd, nullptr);
-    PostMessageA(m_hWnd, MenuClosedNudge, 0, 0);
+    TrackOwnedMenu(m_hWnd, popup, cursor, 0);
 }
 
 bool CMainWnd::IsCommandEnabled(UINT id) const {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -402,6 +403,24 @@ RECT Bounds(HWND window, int margin) {
 RECT Screen() {
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     return screen;
+}
+
+RECT WorkArea() {
+    RECT area = Screen();
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+std::string LoadedModule(DWORD processId, const char* fileName) {
+    std::string found;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    MODULEENTRY32 module = {};
+    module.dwSize = sizeof module;
+    for (BOOL more = snapshot != INVALID_HANDLE_VALUE && Module32First(snapshot, &module); more && found.empty();
+         more = Module32Next(snapshot, &module))
+        if (lstrcmpiA(module.szModule, fileName) == 0) found = module.szExePath;
+    if (snapshot != INVALID_HANDLE_VALUE) CloseHandle(snapshot);
+    return found;
 }
 
 DWORD Image::At(int x, int y) const {

@@ -105,6 +105,9 @@ RECT TrayIconCell(int k);
 POINT Centre(const RECT& r);
 RECT Bounds(HWND window, int margin = 0);
 RECT Screen();
+RECT WorkArea();  // the screen without the taskbar
+// The full path of the module of that file name loaded in the process, or "".
+std::string LoadedModule(DWORD processId, const char* fileName);
 
 // Pixels as 0xRRGGBB, row by row from the top left.
 struct Image {

@@ -13,15 +13,15 @@ namespace {
 
 constexpr const char* kHelpWindowClass = "Velkator:HelpWnd";
 
-// Hangs from the middle of the control's left edge, kept on the screen: a black frame round the tip
-// colour with text in it.
+// Hangs from the middle of the control's left edge, kept in the work area: a black frame round the
+// tip colour with text in it.
 void ExpectPopup(HWND popup, HWND control) {
     ASSERT_NE(nullptr, popup);
     Sleep(200);  // let it paint
     const RECT shown = Bounds(popup), at = Bounds(control);
     const LONG width = shown.right - shown.left, height = shown.bottom - shown.top;
-    EXPECT_EQ(std::max(0L, std::min(at.left - width / 2, Screen().right - width)), shown.left);
-    EXPECT_EQ(std::max(0L, std::min((at.top + at.bottom) / 2, Screen().bottom - height)), shown.top);
+    EXPECT_EQ(std::max(0L, std::min(at.left - width / 2, WorkArea().right - width)), shown.left);
+    EXPECT_EQ(std::max(0L, std::min((at.top + at.bottom) / 2, WorkArea().bottom - height)), shown.top);
     const Image image = CaptureScreen(shown);
     const COLORREF tip = GetSysColor(COLOR_INFOBK);
     EXPECT_EQ(0u, image.At(0, 0)) << "no black frame";
@@ -90,7 +90,8 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
     EXPECT_TRUE(WaitForTrayIcon(2, separator.get()));
     EXPECT_TRUE(WaitForEmptyTrayCell(3));
 
-    // Exit asks at the screen's corner; its help comes by F1 on the focused Yes and closes on a key.
+    // Exit asks in the work area's corner beside the taskbar; its help comes by F1 on the focused Yes
+    // and closes on a key.
     ASSERT_TRUE(UseTrayMenu(velkator_, 1, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
     HWND box = WaitForWindow("#32770", "Exit Velkator", velkator_.Id());
     ASSERT_NE(nullptr, box) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
@@ -98,8 +99,8 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
     ASSERT_TRUE(WaitUntil([yes] { return IsWindowVisible(yes) != FALSE; }));
     EXPECT_EQ("&Yes", ControlText(box, IDOK));
     const RECT bounds = Bounds(box);
-    EXPECT_EQ(Screen().right - 50, bounds.right) << "not 50 pixels from the screen's corner";
-    EXPECT_EQ(Screen().bottom - 50, bounds.bottom) << "not 50 pixels from the screen's corner";
+    EXPECT_EQ(WorkArea().right - 50, bounds.right) << "not 50 pixels from the work area's corner";
+    EXPECT_EQ(WorkArea().bottom - 50, bounds.bottom) << "not 50 pixels from the work area's corner";
     EXPECT_EQ("Do you want to exit Velkator? All of its icons will be removed from the taskbar.",
               ControlText(box, IDC_MESSAGE_TEXT));
     Sleep(200);

@@ -2,6 +2,7 @@
 // itself and help on the sheet are checked end to end.)
 #include "dialogs/ContextHelp.h"
 #include "dialogs/HelpPopup.h"
+#include "framework/Display.h"
 #include "res/resource.h"
 #include <gtest/gtest.h>
 
@@ -15,8 +16,9 @@ TEST(ContextHelp, OwnTableThenDefaultTableThenUnknown) {
     EXPECT_STREQ("hlpOK", FindHelpKey(nullptr, IDOK));
 }
 
-TEST(ContextHelp, TipHangsFromTheControlsLeftEdgeAndStaysOnTheScreen) {
-    const SIZE screen = {1024, 768};
+// The tip stays inside the work area of the control's monitor, which may begin anywhere.
+TEST(ContextHelp, TipHangsFromTheControlsLeftEdgeAndStaysInTheWorkArea) {
+    const RECT screen = {0, 0, 1024, 768};
     const struct { RECT control; SIZE size; RECT expected; } cases[] = {
         {{100, 200, 180, 221}, {121, 40}, {40, 210, 161, 250}},      // 100 - 121 / 2, (200 + 221) / 2
         {{10, 100, 70, 120}, {120, 40}, {0, 110, 120, 150}},         // left edge
@@ -28,5 +30,24 @@ TEST(ContextHelp, TipHangsFromTheControlsLeftEdgeAndStaysOnTheScreen) {
     for (const auto& c : cases) {
         const RECT placed = PlaceHelpPopup(c.control, c.size, screen);
         EXPECT_TRUE(EqualRect(&c.expected, &placed)) << "control at " << c.control.left << "," << c.control.top;
+    }
+    const RECT secondMonitor = {1024, 0, 2048, 696};  // beside the first, over a taller taskbar
+    const RECT placed = PlaceHelpPopup({1030, 670, 1090, 690}, {120, 40}, secondMonitor);
+    const RECT expected = {1024, 656, 1144, 696};
+    EXPECT_TRUE(EqualRect(&expected, &placed));
+}
+
+// Windows beside the notification area keep inside the work area, whichever edge the taskbar is on.
+TEST(ContextHelp, CornerPlacementFollowsTheTaskbarAndTheWorkArea) {
+    const SIZE sheet = {400, 300};
+    const struct { RECT work, notification, expected; } cases[] = {
+        {{0, 0, 1920, 1008}, {1700, 1010, 1920, 1080}, {1470, 658, 1870, 958}},  // 72-pixel taskbar below
+        {{0, 0, 1920, 1080}, {1700, 0, 1920, 48}, {1470, 50, 1870, 350}},        // at the top
+        {{62, 0, 1920, 1080}, {0, 900, 62, 1080}, {112, 730, 512, 1030}},        // on the left
+        {{0, 0, 300, 200}, {250, 200, 300, 230}, {0, 0, 400, 300}},              // too small: its start shows
+    };
+    for (const auto& c : cases) {
+        const RECT placed = CornerPlacement(sheet, c.work, c.notification, 50);
+        EXPECT_TRUE(EqualRect(&c.expected, &placed)) << "notification area at " << c.notification.left;
     }
 }

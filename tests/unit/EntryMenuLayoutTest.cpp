@@ -14,7 +14,7 @@ static std::string Plan(const std::vector<std::string>& names, int fitRows) {
     }
     SortDeskItems(items);
     std::string plan;
-    for (const DeskMenuLine& line : LayOutDeskMenu(items, 20, 30 + 20 * fitRows))
+    for (const DeskMenuLine& line : LayOutDeskMenu(items, 20, 20 * fitRows))
         plan += line.Position < 0 ? "-|" : (line.StartsColumn ? "^" : "") + items[line.Position].DisplayName + "|";
     return plan;
 }

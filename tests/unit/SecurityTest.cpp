@@ -88,6 +88,15 @@ TEST(SecurityDlg, SetUnlockAndChangeCheckWhatIsTypedAndResetTheFieldsOnAFailure)
     EXPECT_EQ(IDOK, unlock.DoModal());
     EXPECT_EQ("", password);
     EXPECT_EQ(0, ReadOption(Option::RelockPassword));
+
+    // Stored by an earlier version over the bytes of the system's code page (1252 here): it unlocks
+    // when typed, and is stored again in today's form.
+    const std::string typed = "Gr\xC3\xBC\xC3\x9F" "e";
+    WriteOption(Option::Security, password = EncodePassword("Gr\xFC\xDF" "e"));
+    robot.Then([&](HWND dialog) { TypeAndPressOk(dialog, {{IDC_SEC_PASSWORD, typed.c_str()}}); });
+    CSecurityDlg older(nullptr, password, false);
+    EXPECT_EQ(IDOK, older.DoModal());
+    EXPECT_EQ(EncodePassword(typed), ReadOption(Option::Security));
 }
 
 // Unlocking lasts for one sheet unless the relock box is cleared and the sheet applied.

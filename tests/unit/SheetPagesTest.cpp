@@ -68,8 +68,9 @@ TEST_F(TrayFixture, OrderAndOptionsPagesListWhatTheyEditAndApplyStoresOnlyWhatCh
         EXPECT_EQ(0, SendMessageA(list, LB_GETCURSEL, 0, 0));
         system.Clear();
         Press(sheet, ID_APPLY_NOW);
-        // The rename refreshes place 3 first; then only the three places whose shortcut changed follow.
-        EXPECT_EQ((Tips{{3, "Cee"}, {1, "Cee"}, {2, "A"}, {3, "B"}}), modified());
+        // The rename refreshes its icon first; then the icons come again in the new order.
+        EXPECT_EQ((Tips{{3, "Cee"}}), modified());
+        EXPECT_EQ((std::vector<UINT>{3, 1, 2, 0xFE00, 4}), IconIds(NIM_ADD));
         EXPECT_EQ("Cee|A|B|Separator|E|", Order());
         // A click without a move enables Apply; only the Properties page's shortcut is refreshed then.
         SendMessageA(list, LB_SETCURSEL, 1, 0);
@@ -77,7 +78,8 @@ TEST_F(TrayFixture, OrderAndOptionsPagesListWhatTheyEditAndApplyStoresOnlyWhatCh
         EXPECT_TRUE(Enabled(sheet, ID_APPLY_NOW));
         system.Clear();
         Press(sheet, ID_APPLY_NOW);
-        EXPECT_EQ((Tips{{1, "Cee"}}), modified());
+        EXPECT_EQ((Tips{{3, "Cee"}}), modified());
+        EXPECT_TRUE(IconIds(NIM_ADD).empty());
         // The edited shortcut followed its move: this rename reaches it, not the record now at place 2.
         SetDlgItemTextA(properties, IDC_PPG_NAME, "Cee2");
         // Filled from nothing stored: single click, the program's click sound, every box ticked, English
@@ -129,7 +131,7 @@ TEST_F(TrayFixture, OrderAndOptionsPagesListWhatTheyEditAndApplyStoresOnlyWhatCh
     window->RunShortcutSheet(3);
     for (const std::string& file : files) DeleteFileA((folder + file).c_str());
     EXPECT_EQ("Cee2|A|B|Separator|E|", Order());
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(i + 1, window->Shortcuts().At(i).IconId);
+    EXPECT_EQ(3, window->Shortcuts().At(0).IconId);
     ASSERT_EQ(2u, system.sounds.size());  // a listed sound plays its own file too
     EXPECT_EQ(folder + "DING.WAV", system.sounds[0].sound);
     EXPECT_EQ(folder + "my.sound.wav", system.sounds[1].sound);

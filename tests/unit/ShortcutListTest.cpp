@@ -44,7 +44,7 @@ TEST_F(ShortcutListTest, LoadingTakesInstalledTokensOnceAndDeletingLosesNothingE
     TheApp()->WriteProfileInt("A", "Style", 3);
     TheApp()->WriteProfileString("Shortcuts", "Ghost", "installed");  // not the exact marker
     Load("A|Separator|Ghost|a|DeskAccess|B");  // "a" names A again; B lacks its final bar
-    EXPECT_EQ("A:1,<Separator>:2,<DeskAccess>:3", Records());
+    EXPECT_EQ("A:1,<Separator>:65024,<DeskAccess>:65408", Records());
     EXPECT_EQ(3, list.At(0).Style);
     EXPECT_EQ("C:\\A.exe", list.At(0).Path);
 
@@ -61,12 +61,12 @@ TEST_F(ShortcutListTest, LoadingTakesInstalledTokensOnceAndDeletingLosesNothingE
         const char text[] = "B|Separator|";
         RegSetValueExA(shortcuts.Handle(), "Order", 0, type, reinterpret_cast<const BYTE*>(text), sizeof text - 1);
         list.Load("", &Title);
-        EXPECT_EQ("B:1,<Separator>:2", Records()) << "type " << type;
+        EXPECT_EQ("B:2,<Separator>:65024", Records()) << "type " << type;
     }
 }
 
-// Append, remove in the middle and move keep Order in step; identifiers stay with their places, and
-// shortcuts past the hundredth stay stored at the end.
+// Append, remove in the middle and move keep Order in step; identifiers stay with their shortcuts,
+// at the next start too, and shortcuts past the hundredth stay stored at the end.
 TEST_F(ShortcutListTest, OperationsKeepOrderIdentifiersAndTheRecordsPastAHundred) {
     for (int i = 0; i < 100; ++i) Install("S" + std::to_string(i));
     for (const char* name : {"X", "Y"}) Install(name);
@@ -75,14 +75,17 @@ TEST_F(ShortcutListTest, OperationsKeepOrderIdentifiersAndTheRecordsPastAHundred
     list.Remove(2);
     ASSERT_TRUE(list.Reorder({2, 0, 1, 3}));  // Y to the top
     EXPECT_EQ("Y|S0|S1|Separator|", Order());
-    EXPECT_EQ("Y:1,S0:2,S1:4,sep:5", Records());
+    EXPECT_EQ("Y:4,S0:1,S1:2,sep:65024", Records());
     EXPECT_FALSE(RegistryKeyExists(profile.KeyPath("X")));
     EXPECT_FALSE(list.Reorder({0, 0, 1, 2}));
     list.AppendPending();  // a new shortcut given up: its identifier is not drawn again
-    EXPECT_EQ(6, list.At(4).IconId);
+    EXPECT_EQ(5, list.At(4).IconId);
     list.DropPending();
-    EXPECT_EQ(7, list.At(list.AppendPending()).IconId);
+    EXPECT_EQ(6, list.At(list.AppendPending()).IconId);
+    list.DropPending();
     EXPECT_EQ("Y|S0|S1|Separator|", Order());
+    Load(Order());
+    EXPECT_EQ("Y:4,S0:1,S1:2,<Separator>:65024", Records());
 
     std::string order;
     for (int i = 0; i < 100; ++i) order += "S" + std::to_string(i) + "|";
@@ -106,16 +109,18 @@ TEST_F(ShortcutListTest, RefusedNamesAndARenameThatOnlyChangesTheCase) {
     EXPECT_EQ("C:\\MAIL.exe", TheApp()->GetProfileString("MAIL", "Path"));
 }
 
+// The file was written in the system's code page of its time (here 1252): accents stay whole.
 TEST_F(ShortcutListTest, LegacyFileKeepsWhatCannotBeImportedAndIsImportedOnce) {
     TemporaryFolder folder;
     const std::string ini = folder.File("VELKATOR.INI");
     folder.Write("VELKATOR.INI",
                  "[Shortcuts]\r\nX=installed\r\noptions=Installed\r\nY=Removed\r\n"
-                 "[X]\r\nPath=C:\\x.exe\r\nIconPath=C:\\x.exe,2\r\nStyle=2\r\n[options]\r\nPath=C:\\o.exe\r\n");
+                 "[X]\r\nPath=C:\\caf\xE9.exe\r\nIconPath=C:\\x.exe,2\r\nStyle=2\r\n[options]\r\nPath=C:\\o.exe\r\n");
     Install("Old");
     Load("Old|", ini);
     EXPECT_EQ("X:1", Records());
     EXPECT_EQ(2, list.At(0).Style);
+    EXPECT_EQ("C:\\caf\xC3\xA9.exe", list.At(0).Path);
     EXPECT_EQ("C:\\x.exe,2", TheApp()->GetProfileString("X", "IconPath"));
     EXPECT_FALSE(RegistryValueExists(profile.KeyPath("Shortcuts"), "Y"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ini.c_str()));

@@ -14,6 +14,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -197,12 +198,15 @@ public:
     std::vector<NotifyCall> notifications;
     std::vector<ShellExecuteCall> launches;
     std::vector<SoundCall> sounds;
+    std::vector<UINT> allowedMessages;  // let through the message filter
+    std::set<UINT> shown;               // icons the tray has: only those can be changed
     INT_PTR shellExecuteResult = 42;  // greater than 32 is success
+    DWORD shellExecuteError = 0;      // the last error a failed launch leaves
     bool trayTakesIcons = true;       // it does not while the shell starts
 
     RecordingSystem() {
         Current() = this;
-        System = {&Notify, &Execute, &ExecuteEx, &Play, &Beep};
+        System = {&Notify, &Execute, &ExecuteEx, &Play, &Beep, &Allow};
     }
     ~RecordingSystem() {
         System = RealSystemCalls;
@@ -229,11 +233,18 @@ private:
     }
     static std::string Text(LPCSTR text) { return text ? text : ""; }
     static BOOL WINAPI Notify(DWORD message, PNOTIFYICONDATAA data) {
-        Current()->notifications.push_back({message, *data});
-        return message != NIM_ADD || Current()->trayTakesIcons;
+        RecordingSystem& tray = *Current();
+        tray.notifications.push_back({message, *data});
+        switch (message) {
+        case NIM_ADD: return tray.trayTakesIcons && tray.shown.insert(data->uID).second;
+        case NIM_MODIFY: case NIM_SETVERSION: return tray.shown.count(data->uID) != 0;
+        case NIM_DELETE: return tray.shown.erase(data->uID) != 0;
+        }
+        return FALSE;
     }
     static HINSTANCE WINAPI Execute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder, INT show) {
         Current()->launches.push_back({owner, Text(verb), Text(file), Text(parameters), Text(folder), show});
+        SetLastError(Current()->shellExecuteError);
         return reinterpret_cast<HINSTANCE>(Current()->shellExecuteResult);
     }
     static BOOL WINAPI ExecuteEx(SHELLEXECUTEINFOA* info) {
@@ -247,6 +258,10 @@ private:
         return TRUE;
     }
     static BOOL WINAPI Beep(UINT) { return TRUE; }
+    static BOOL WINAPI Allow(HWND, UINT message, DWORD action, PCHANGEFILTERSTRUCT) {
+        if (action == MSGFLT_ALLOW) Current()->allowedMessages.push_back(message);
+        return TRUE;
+    }
 };
 
 // A real, hidden main window on a private profile with the calls that leave the program recorded.
@@ -288,6 +303,12 @@ protected:
         SendMessageA(window->m_hWnd, TrayCallbackMessage, static_cast<WPARAM>(iconId), mouseMessage);
     }
     std::string Order() const { return TheApp()->GetProfileString("Shortcuts", "Order", "<none>"); }
+    // The icons of the tray calls of one kind, in the order made.
+    std::vector<UINT> IconIds(DWORD message) const {
+        std::vector<UINT> ids;
+        for (const NotifyCall& call : system.NotificationsOf(message)) ids.push_back(call.data.uID);
+        return ids;
+    }
     bool WindowAlive() const { return window && window->m_hWnd && IsWindow(window->m_hWnd); }
 
 private:
