@@ -80,6 +80,11 @@ bool TrayApp::IsOnlyInstance() {
 }
 
 bool TrayApp::InitInstance() {
+    // Libraries come from the program's folder and the system's only, and the folder the program
+    // was started in (Explorer's verb leaves the clicked file's) is left: nothing planted there
+    // runs, and a shortcut without a start folder starts in the program's own.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+    SetCurrentDirectoryA(ModuleFolder().c_str());
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     EnableShellOpen();

@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "store/IconLoader.h"
 #include <shellapi.h>
+#include <algorithm>
 
 namespace {
 const HelpTableEntry ChangeIconHelpTable[] = {
@@ -25,13 +26,9 @@ int CellSize(UINT dpi) {
 }
 }  // namespace
 
-CChangeIconDlg::CChangeIconDlg(HWND parent, const std::string& iconPath)
-    : CContextHelpDialog(IDD_CHANGE_ICON, parent) {
-    if (iconPath.find(',') == std::string::npos) {
-        m_file = iconPath;
-        return;
-    }
-    SplitIconPath(iconPath, m_file, m_index);
+CChangeIconDlg::CChangeIconDlg(HWND parent, const std::string& path, bool isIconPath)
+    : CContextHelpDialog(IDD_CHANGE_ICON, parent), m_file(path) {
+    if (!isIconPath || !SplitIconPath(path, m_file, m_index)) m_index = -1;
 }
 
 CChangeIconDlg::~CChangeIconDlg() {
@@ -63,34 +60,37 @@ BOOL CChangeIconDlg::OnInitDialog() {
 }
 
 void CChangeIconDlg::EmptyIconList() {
-    HWND list = m_hWnd ? GetDlgItem(m_hWnd, IDC_CI_LIST) : nullptr;
-    if (!list) return;
-    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) DestroyIcon(reinterpret_cast<HICON>(SendMessageA(list, LB_GETITEMDATA, i, 0)));
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    if (HWND list = m_hWnd ? GetDlgItem(m_hWnd, IDC_CI_LIST) : nullptr) SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    m_icons.clear();
 }
 
 void CChangeIconDlg::FillIconList() {
     EmptyIconList();
     const std::string file = FileText();
-    HINSTANCE instance = ProgramInstance();
-    UINT count = reinterpret_cast<UINT_PTR>(ExtractIconA(instance, file.c_str(), static_cast<UINT>(-1))) & 0xFFFFFFFFu;
+    // An icon file whose directory does not fit it is never handed to the system.
+    UINT count = IconDirectoryFits(file) ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(ExtractIconA(
+                                               ProgramInstance(), file.c_str(), static_cast<UINT>(-1))))
+                                         : 0;
     // A missing file answers 0xFFFFFFFF or 0 depending on the system; neither has icons to show.
     if (count == 0 || count == 0xFFFFFFFFu) {
         PostMessageA(m_hWnd, NoIconsMessage, 0, 0);
         return;
     }
+    count = std::min(count, MaxListedIcons);
     HWND list = GetDlgItem(m_hWnd, IDC_CI_LIST);
     // One icon per call: asked for several at once, some systems fill in only the first.
     const int size = IconPixels(false, WindowDpi(m_hWnd));
-    for (UINT i = 0; i < count; ++i) {
+    for (UINT number = 0; number < count; ++number) {
         HICON icon = nullptr;
         UINT resourceId = 0;
-        if (PrivateExtractIconsA(file.c_str(), static_cast<int>(i), size, size, &icon, &resourceId, 1, 0) == 1 && icon)
-            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(icon));
+        if (PrivateExtractIconsA(file.c_str(), static_cast<int>(number), size, size, &icon, &resourceId, 1, 0) != 1 ||
+            !icon)
+            continue;
+        m_icons.emplace_back(icon);
+        const LRESULT entry = SendMessageA(list, LB_ADDSTRING, 0, static_cast<LPARAM>(number));
+        if (static_cast<int>(number) == m_index) SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(entry), 0);
     }
     SendDlgItemMessageA(m_hWnd, IDC_CI_FILE, EM_SETMODIFY, FALSE, 0);
-    if (static_cast<unsigned>(m_index) < count) SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(m_index), 0);
 }
 
 void CChangeIconDlg::Browse() {
@@ -139,7 +139,10 @@ bool CChangeIconDlg::OnCommand(UINT id, UINT code, HWND) {
         return true;
     case IDC_CI_LIST:
         if (code == LBN_SELCHANGE) {
-            m_index = static_cast<int>(SendDlgItemMessageA(m_hWnd, IDC_CI_LIST, LB_GETCURSEL, 0, 0));
+            const LRESULT entry = SendDlgItemMessageA(m_hWnd, IDC_CI_LIST, LB_GETCURSEL, 0, 0);
+            m_index = entry < 0 ? -1
+                                : static_cast<int>(SendDlgItemMessageA(m_hWnd, IDC_CI_LIST, LB_GETITEMDATA,
+                                                                       static_cast<WPARAM>(entry), 0));
             EnableWindow(GetDlgItem(m_hWnd, IDOK), m_index != -1);
         } else if (code == LBN_DBLCLK && m_index != -1) {
             OnOK();
@@ -167,9 +170,9 @@ void CChangeIconDlg::DrawItem(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, brush);
     const int iconSize = IconPixels(false, WindowDpi(m_hWnd));
     int margin = (item.rcItem.bottom - item.rcItem.top - iconSize) >> 1;
-    if (item.itemID != static_cast<UINT>(-1))
-        DrawIconEx(item.hDC, item.rcItem.left + margin, item.rcItem.top + margin, reinterpret_cast<HICON>(item.itemData),
-                   iconSize, iconSize, 0, brush, DI_NORMAL);
+    if (item.itemID < m_icons.size())
+        DrawIconEx(item.hDC, item.rcItem.left + margin, item.rcItem.top + margin, m_icons[item.itemID].get(), iconSize,
+                   iconSize, 0, brush, DI_NORMAL);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }
 

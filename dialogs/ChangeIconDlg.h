@@ -1,13 +1,20 @@
-// Picks one icon of a file: every icon of the file in a horizontally scrolling list, another
+// Picks one icon of a file: the icons of the file in a horizontally scrolling list, another
 // file by typing its name or browsing. The result is an icon path, "file,index".
 #pragma once
 #include "dialogs/ContextHelp.h"
+#include "framework/Handles.h"
 #include <string>
+#include <vector>
 
 class CChangeIconDlg : public CContextHelpDialog {
 public:
-    // iconPath "file,index" selects that icon; a path without a comma selects none.
-    CChangeIconDlg(HWND parent, const std::string& iconPath);
+    // Each listed icon takes one of the few thousand user objects a program has: a file claiming
+    // more icons lists this many.
+    static const UINT MaxListedIcons = 1000;
+
+    // An icon path "file,index" selects that icon; without an index (isIconPath false: a program
+    // path, taken whole) none is selected.
+    CChangeIconDlg(HWND parent, const std::string& path, bool isIconPath = true);
     ~CChangeIconDlg() override;
     // After IDOK: the file, a comma and the chosen index.
     std::string IconPath() const;
@@ -28,6 +35,9 @@ private:
     std::string FileText() const;
 
     std::string m_file;
-    int m_index = -1;
+    int m_index = -1;  // the chosen icon's number in the file
     bool m_editChanged = false;
+    // The listed icons by position; an entry's item data is the icon's number in the file, which
+    // differs from its position after an icon that could not be extracted.
+    std::vector<OwnedIcon> m_icons;
 };

@@ -28,6 +28,12 @@ std::string ProgramPath() {
     return std::string();
 }
 
+std::string SystemFolder() {
+    char folder[MAX_PATH] = "";
+    const UINT length = GetSystemDirectoryA(folder, sizeof folder);
+    return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
+}
+
 CWinApp::CWinApp() : m_previousApp(g_app) {
     g_app = this;
     m_hInstance = GetModuleHandleA(nullptr);

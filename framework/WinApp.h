@@ -73,6 +73,8 @@ CWinApp* TheApp();
 HINSTANCE ProgramInstance();
 // The executable's full path, however long; empty when the system cannot give it.
 std::string ProgramPath();
+// The system folder (System32), without a final backslash.
+std::string SystemFolder();
 
 // Raises the application's ModalDepth for the lifetime of a modal run.
 class ModalScope {

@@ -30,6 +30,7 @@ BrandingText "Velkator ${VERSION}"
 !include WinMessages.nsh
 
 Var WasRunning
+Var Elevated
 
 !define MUI_ICON "${__FILEDIR__}/../res/icons/velkator.ico"
 !define MUI_UNICON "${__FILEDIR__}/../res/icons/velkator.ico"
@@ -41,6 +42,7 @@ Var WasRunning
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "$(StartNow)"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartVelkator
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishPageShow
 !insertmacro MUI_PAGE_FINISH
 
 !define MUI_COMPONENTSPAGE_TEXT_TOP "$(UninstallTop)"
@@ -92,8 +94,19 @@ FunctionEnd
 !insertmacro CLOSE_VELKATOR ""
 !insertmacro CLOSE_VELKATOR "un."
 
+; Velkator runs with the rights of the signed-in user: started through the shell, and not at all
+; by an installer that runs as administrator (every shortcut would then start elevated unasked).
 Function StartVelkator
-  Exec '"$INSTDIR\Velkator.exe"'
+  ${If} $Elevated == 0
+    ExecShell "open" "$INSTDIR\Velkator.exe"
+  ${EndIf}
+FunctionEnd
+
+Function FinishPageShow
+  ${If} $Elevated != 0
+    SendMessage $mui.FinishPage.Run ${BM_SETCHECK} ${BST_UNCHECKED} 0
+    ShowWindow $mui.FinishPage.Run ${SW_HIDE}
+  ${EndIf}
 FunctionEnd
 
 Section "-Velkator" SecProgram
@@ -130,6 +143,8 @@ Section "-Restart"
 SectionEnd
 
 Function .onInit
+  System::Call "shell32::IsUserAnAdmin() i .r0"
+  StrCpy $Elevated $0
   ; An upgrade keeps the earlier choice about starting with Windows.
   ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "UninstallString"
   ClearErrors

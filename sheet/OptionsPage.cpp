@@ -248,7 +248,7 @@ void COptionsPage::PlayChosenSound() const {
 
 void COptionsPage::BrowseForSound() {
     std::string filter = GetText("opgBrowseFilterName1") + "|*.wav|" + GetText("opgBrowseFilterName2") + "|*.*||";
-    CFileDialog dialog(true, "wav", SoundText().c_str(), BrowseFlags, filter.c_str(), nullptr);
+    CFileDialog dialog(true, "wav", SoundText().c_str(), BrowseFlags, filter.c_str(), GetParent(m_hWnd));
     dialog.Title = GetText("opgBrowseTitle");
     if (dialog.DoModal() != IDOK) return;
     SetDlgItemTextA(m_hWnd, IDC_OPG_SOUND, dialog.GetPathName().c_str());

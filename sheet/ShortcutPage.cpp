@@ -144,17 +144,16 @@ void CShortcutPage::UpdateArgumentsEnabling() {
 }
 
 void CShortcutPage::UpdateIconPreview() {
-    std::string source = Text(IDC_PPG_ICON_PATH);
-    if (source.empty()) source = Text(IDC_PPG_PATH);
+    const std::string iconPath = Text(IDC_PPG_ICON_PATH), program = Text(IDC_PPG_PATH);
     const UINT dpi = WindowDpi(m_hWnd);
-    SetPreview(GetDlgItem(m_hWnd, IDC_PPG_LARGE_ICON), m_largePreview, LoadIconFromPath(source, false, dpi));
-    SetPreview(GetDlgItem(m_hWnd, IDC_PPG_SMALL_ICON), m_smallPreview, LoadIconFromPath(source, true, dpi));
+    SetPreview(GetDlgItem(m_hWnd, IDC_PPG_LARGE_ICON), m_largePreview, LoadShortcutIcon(iconPath, program, false, dpi));
+    SetPreview(GetDlgItem(m_hWnd, IDC_PPG_SMALL_ICON), m_smallPreview, LoadShortcutIcon(iconPath, program, true, dpi));
 }
 
 void CShortcutPage::BrowseForProgram() {
     std::string filter = GetText("ppgBrowseFilterName1") + "|*.exe;*.com;*.bat|" + GetText("ppgBrowseFilterName2") +
                          "|*.*||";
-    CFileDialog dialog(true, "exe", Text(IDC_PPG_PATH).c_str(), BrowseFlags, filter.c_str(), nullptr);
+    CFileDialog dialog(true, "exe", Text(IDC_PPG_PATH).c_str(), BrowseFlags, filter.c_str(), GetParent(m_hWnd));
     dialog.Title = GetText("ppgBrowseTitle");
     if (dialog.DoModal() != IDOK) return;
     const std::string path = dialog.GetPathName();
@@ -177,7 +176,7 @@ void CShortcutPage::BrowseForFolder() {
     char displayName[MAX_PATH] = "";
     std::string title = GetText("ppgFolderBrowseTitle");
     BROWSEINFOA browse = {};
-    browse.hwndOwner = m_hWnd;
+    browse.hwndOwner = GetParent(m_hWnd);  // the sheet: it waits while the picker is open
     browse.pszDisplayName = displayName;
     browse.lpszTitle = title.c_str();
     PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&browse);
@@ -188,9 +187,9 @@ void CShortcutPage::BrowseForFolder() {
 }
 
 void CShortcutPage::ChangeIcon() {
-    std::string source = Text(IDC_PPG_ICON_PATH);
-    if (source.empty()) source = Text(IDC_PPG_PATH);
-    CChangeIconDlg dialog(m_hWnd, source);
+    // Without an icon path the dialog opens on the program, taken whole, with no icon chosen.
+    const std::string iconPath = Text(IDC_PPG_ICON_PATH);
+    CChangeIconDlg dialog(m_hWnd, iconPath.empty() ? Text(IDC_PPG_PATH) : iconPath, !iconPath.empty());
     if (dialog.DoModal() != IDOK) return;
     SetDlgItemTextA(m_hWnd, IDC_PPG_ICON_PATH, dialog.IconPath().c_str());
     UpdateIconPreview();

@@ -2,6 +2,7 @@
 #include "framework/Display.h"
 #include "framework/Handles.h"
 #include <shellapi.h>
+#include <ctype.h>
 #include <stdlib.h>
 #include <vector>
 
@@ -19,9 +20,8 @@ struct IconDirectoryEntry {
     DWORD offset;
 };
 #pragma pack(pop)
+}  // namespace
 
-// False for an icon or cursor file whose directory does not fit the file (entries, sizes or
-// offsets past its end): the system's loader would read beyond it. Other files are the system's.
 bool IconDirectoryFits(const std::string& file) {
     OwnedHandle handle(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -47,24 +47,33 @@ bool IconDirectoryFits(const std::string& file) {
     }
     return true;
 }
-}  // namespace
 
-void SplitIconPath(const std::string& iconPath, std::string& file, int& index) {
-    size_t comma = iconPath.find(',');
-    file = iconPath.substr(0, comma);
+bool SplitIconPath(const std::string& iconPath, std::string& file, int& index) {
+    file = iconPath;
     index = 0;
-    if (comma == std::string::npos) return;
-    long value = strtol(iconPath.c_str() + comma + 1, nullptr, 10);
-    if (value > 0x7FFFFFFFL) value = 0x7FFFFFFFL;
-    if (value < -0x7FFFFFFFL) value = -0x7FFFFFFFL;
-    index = static_cast<int>(value);
+    const size_t comma = iconPath.rfind(',');
+    if (comma == std::string::npos) return false;
+    const char* number = iconPath.c_str() + comma + 1;
+    char* end = nullptr;
+    const long long value = strtoll(number, &end, 10);
+    const bool digits = end != number && isdigit(static_cast<unsigned char>(end[-1]));
+    while (*end == ' ' || *end == '\t') ++end;
+    if (!digits || *end != '\0') return false;
+    file = iconPath.substr(0, comma);
+    index = static_cast<int>(value > 0x7FFFFFFF ? 0x7FFFFFFF : value < -0x7FFFFFFF ? -0x7FFFFFFF : value);
+    return true;
 }
 
-HICON LoadIconFromPath(const std::string& iconPath, bool small, UINT dpi) {
-    if (iconPath.empty()) return nullptr;
+HICON LoadShortcutIcon(const std::string& iconPath, const std::string& programPath, bool small, UINT dpi) {
+    if (iconPath.empty()) return LoadIconFromFile(programPath, 0, small, dpi);
     std::string file;
     int index;
     SplitIconPath(iconPath, file, index);
+    return LoadIconFromFile(file, index, small, dpi);
+}
+
+HICON LoadIconFromFile(const std::string& file, int index, bool small, UINT dpi) {
+    if (file.empty()) return nullptr;
     if (!IconDirectoryFits(file)) return FallbackIcon(small, dpi);
     // The image made for this size, not a larger one shrunk: sharp at any DPI.
     const int size = IconPixels(small, dpi);

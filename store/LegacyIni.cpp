@@ -51,11 +51,12 @@ void ImportLegacyIni(const std::string& iniPath) {
     IniFile ini;
     if (!ini.Load(iniPath, LegacyCodePage())) return;
 
-    std::string order;
+    std::string order = ReadStoredOrder();
     bool everyShortcutStored = true;
     for (const std::string& name : ini.Names("Shortcuts")) {
         if (lstrcmpiA(ini.Text("Shortcuts", name).c_str(), InstalledMarker) != 0) continue;
-        if (!IsStorableName(name)) {
+        // A stored shortcut of that name is the user's own: it is never overwritten.
+        if (!IsStorableName(name) || IsNameInstalled(name)) {
             everyShortcutStored = false;
             continue;
         }
@@ -68,7 +69,7 @@ void ImportLegacyIni(const std::string& iniPath) {
         item.Prompt = ini.Number(name, "Prompt", 0);
         item.Style = ini.Number(name, "Style", 1);
         WriteApplicationItem(item);
-        order += name + "|";
+        order = OrderWithToken(order, name);
     }
     WriteStoredOrder(order);
     bool gone = everyShortcutStored ? DeleteFileA(iniPath.c_str()) != 0 : SetAside(iniPath);

@@ -36,8 +36,6 @@ struct ShortcutItem {
     int IconId = 0;         // tray icon identifier; stays with the shortcut (see ShortcutList)
 
     ShortcutKind Kind() const { return KindOf(Path); }
-    // The icon source: IconPath, or Path when IconPath is empty.
-    const std::string& IconSource() const { return IconPath.empty() ? Path : IconPath; }
     // What stands for this item in the stored order.
     std::string OrderToken() const;
 };

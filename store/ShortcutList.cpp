@@ -82,8 +82,9 @@ bool ShortcutList::HasApplicationNamed(const std::string& name, int exceptIndex)
 
 bool ShortcutList::IsNameTaken(const std::string& name, int exceptIndex) const {
     if (HasApplicationNamed(name, exceptIndex)) return true;
-    // Shortcuts the list did not load (past the hundredth, say) keep their names too.
-    bool ownName = exceptIndex >= 0 && exceptIndex < Count() &&
+    // Shortcuts the list did not load (past the hundredth, say) keep their names too. Only a stored
+    // record's own name is its own: a new one filled from a file has never been stored.
+    bool ownName = exceptIndex >= 0 && exceptIndex < Count() && exceptIndex != m_pendingIndex &&
                    lstrcmpiA(At(exceptIndex).Name.c_str(), name.c_str()) == 0;
     return !ownName && IsNameInstalled(name);
 }

@@ -3,6 +3,7 @@
 #include "framework/ComApartment.h"
 #include "framework/SystemCalls.h"
 #include "framework/WinApp.h"
+#include "tray/Launch.h"
 #include "res/resource.h"
 #include <algorithm>
 #include <cstdlib>
@@ -60,20 +61,22 @@ void ShowDiagnostic(HWND owner, const char* text) {
 }  // namespace
 
 void DialEntry(HWND mainWindow, const std::string& entryName) {
-    EnsureComApartment();
+    // The system's dialler by its full path: a program of that name in the folder Velkator was
+    // started in, or on the search path, is never run.
+    const std::string system = SystemFolder(), dialler = system + "\\rasphone.exe";
     // Any name is passed whole: the texts grow with it.
     const std::string quoted = "\"" + entryName + "\"";
+    EnsureComApartment();
     INT_PTR result = reinterpret_cast<INT_PTR>(
-        System.shellExecute(mainWindow, "open", "Rasphone.exe", quoted.c_str(), "", SW_SHOWNORMAL));
-    if (result > 32) return;
-    const std::string olderDialler = "Rnaui.dll,RnaDial " + entryName;
-    System.shellExecute(mainWindow, "open", "Rundll32.exe", olderDialler.c_str(), "", SW_SHOWNORMAL);
+        System.shellExecute(mainWindow, "open", dialler.c_str(), quoted.c_str(), system.c_str(), SW_SHOWNORMAL));
+    if (result <= 32) ReportLaunchFailure(result, dialler);
 }
 
 void ShowDialUpMenu(HWND mainWindow) {
     EntryMenu menu(mainWindow);
     if (!menu.Loaded()) return;
-    LibraryOwner library(LoadLibraryA("RasApi32"));
+    // From the system folder only: never a library of that name beside the program or elsewhere.
+    LibraryOwner library(LoadLibraryExA("rasapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
     if (!library) {
         ShowDiagnostic(mainWindow, "LoadLibrary failed.");
         return;

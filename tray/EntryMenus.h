@@ -1,6 +1,6 @@
 // The entry menus of the two special icons. The Dial-Up Networking icon lists the default
-// phonebook's entries and dials the one chosen; the Remote Access library is loaded only while
-// that menu is built and shown, so the program runs on machines without dial-up networking.
+// phonebook's entries and dials the one chosen; the system's Remote Access library is loaded only
+// while that menu is built and shown, so the program runs on machines without dial-up networking.
 // The desktop-access icon lists the desktop's items, folders first, in columns that fit the
 // screen, and opens the one chosen. Both menus are built from MENU IDM_ENTRY_MENU.
 #pragma once
@@ -38,7 +38,7 @@ private:
 
 // Lists the phonebook at the cursor and dials the entry chosen; one entry is dialled at once.
 void ShowDialUpMenu(HWND mainWindow);
-// Starts the dialler for the entry, through the older one when the first cannot start.
+// Starts the system's dialler for the entry; says why when it cannot start.
 void DialEntry(HWND mainWindow, const std::string& entryName);
 
 // Lists the desktop at the cursor and opens the item chosen.

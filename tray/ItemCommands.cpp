@@ -68,12 +68,17 @@ void CMainWnd::CloseProgram() {
 void CMainWnd::RunFirstTimeFlow() {
     ModalScope modal;  // until the chosen action has finished
     CFirstTimeDlg dialog(m_hWnd);
-    switch (dialog.DoModal()) {
+    const INT_PTR choice = dialog.DoModal();
+    switch (choice) {
     case IDC_FIRST_DUN:
-        AddSpecialItem(ShortcutKind::DialUp);
-        break;
     case IDC_FIRST_DESKACCESS:
-        AddSpecialItem(ShortcutKind::DeskAccess);
+        // Locked changes are refused as the menu refuses them; without an icon the program ends.
+        if (IsPasswordStored()) {
+            ShowMessage("msgNewNotAllowed", MB_ICONSTOP);
+            PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+            break;
+        }
+        AddSpecialItem(choice == IDC_FIRST_DUN ? ShortcutKind::DialUp : ShortcutKind::DeskAccess);
         break;
     case IDC_FIRST_APP:
         // A sheet that cannot be cancelled; closed without a shortcut, it ends the program too.

@@ -54,9 +54,16 @@ void ShowLaunchError(const char* key, const std::string& path) {
 }
 }  // namespace
 
+void ReportLaunchFailure(INT_PTR result, const std::string& path) {
+    ShowLaunchError(LaunchErrorKey(result), path);
+}
+
 void CMainWnd::LaunchItem(WPARAM itemNumber, UINT) {
     const ShortcutItem* item = m_shortcuts.ByNumber(itemNumber);
     if (!item || item->Path.empty() || item->Kind() == ShortcutKind::Separator) return;
+    // As a click would: nothing while a modal window is open, and a new shortcut the sheet has
+    // not stored yet is not there to start.
+    if (TheApp()->ModalDepth > 0 || static_cast<int>(itemNumber) - 1 == m_shortcuts.PendingIndex()) return;
     // The launch works on a copy: the prompt's modal loop may let the table change.
     const ShortcutItem launched = *item;
 
@@ -94,5 +101,5 @@ void CMainWnd::LaunchItem(WPARAM itemNumber, UINT) {
                                                                    ShowCommandOfStyle(launched.Style)));
     // No to the administrator prompt is the user's own answer, not a failure to report.
     if (result <= 32 && !(launched.RunAs && GetLastError() == ERROR_CANCELLED))
-        ShowLaunchError(LaunchErrorKey(result), launched.Path);
+        ReportLaunchFailure(result, launched.Path);
 }

@@ -53,7 +53,7 @@ BOOL TrayIcons::Notify(DWORD message, const ShortcutItem& item, UINT flags) {
     OwnedIcon applicationImage;
     if (flags & NIF_ICON) {
         if (item.Kind() == ShortcutKind::Application) {
-            applicationImage.reset(LoadIconFromPath(item.IconSource(), true, WindowDpi(m_shared.hWnd)));
+            applicationImage.reset(LoadShortcutIcon(item.IconPath, item.Path, true, WindowDpi(m_shared.hWnd)));
             m_shared.hIcon = applicationImage.get();
         } else {
             m_shared.hIcon = SpecialImage(item.Kind());

@@ -17,11 +17,6 @@ bool IsEntryMenuCommand(UINT id) {
     return (id >= ID_DIALUP_ENTRY_FIRST && id <= ID_DIALUP_ENTRY_LAST) ||
            (id >= ID_DESKTOP_ENTRY_FIRST && id <= ID_DESKTOP_ENTRY_LAST);
 }
-
-// Commands that open a modal window; a second one waits until the first has closed.
-bool OpensModalWindow(UINT id) {
-    return id == ID_DELETE || id == ID_CLOSE || id == ID_PROPERTIES || id == ID_NEW_ICON || id == ID_ABOUT;
-}
 }  // namespace
 
 LRESULT CMainWnd::OnTrayNotify(WPARAM wParam, LPARAM lParam) {
@@ -129,8 +124,10 @@ bool CMainWnd::HasCommandHandler(UINT id) const {
 
 bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
     if (!HasCommandHandler(id)) return false;
-    // A command the menu would grey (one posted by another program, say) is refused here too.
-    if (!IsCommandEnabled(id) || (OpensModalWindow(id) && TheApp()->ModalDepth > 0)) return true;
+    // A command the menu would grey (one posted by another program, say) is refused here too, and
+    // so is every command while a modal window is open: no menu opens then, and the window may
+    // be editing the very list the command would change.
+    if (!IsCommandEnabled(id) || TheApp()->ModalDepth > 0) return true;
     switch (id) {
     case ID_PROPERTIES:
         if (ContextItem >= 1 && ContextItem <= m_shortcuts.Count()) RunShortcutSheet(ContextItem);

@@ -208,7 +208,7 @@ Program::~Program() {
     CloseHandle(process_);
 }
 
-bool Program::Start(const std::string& folder, const std::string& arguments) {
+bool Program::Start(const std::string& folder, const std::string& arguments, const std::string& startIn) {
     if (process_) return false;
     std::string commandLine = "\"" + folder + "\\" + kProgramExe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup = {};
@@ -216,7 +216,8 @@ bool Program::Start(const std::string& folder, const std::string& arguments) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup, &info))
+    const std::string current = startIn.empty() ? folder : startIn;
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, current.c_str(), &startup, &info))
         return false;
     CloseHandle(info.hThread);
     process_ = info.hProcess;
@@ -238,8 +239,8 @@ DWORD Program::ExitCode() const {
     return code;
 }
 
-HWND StartVelkator(Program& program, const ProgramFolder& folder) {
-    if (!WaitForEmptyTrayCell(0) || !program.Start(folder.Path())) return nullptr;
+HWND StartVelkator(Program& program, const ProgramFolder& folder, const std::string& startIn) {
+    if (!WaitForEmptyTrayCell(0) || !program.Start(folder.Path(), "", startIn)) return nullptr;
     HWND main = WaitForWindow(kMainWindowClass, nullptr, program.Id(), false);
     return main && program.WaitForIdle() ? main : nullptr;
 }

@@ -54,8 +54,9 @@ public:
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
-    // Starts folder\Velkator.exe as the shell would (STARTF_USESHOWWINDOW, SW_SHOWNORMAL).
-    bool Start(const std::string& folder, const std::string& arguments = "");
+    // Starts folder\Velkator.exe as the shell would (STARTF_USESHOWWINDOW, SW_SHOWNORMAL), in the
+    // folder startIn (empty: its own).
+    bool Start(const std::string& folder, const std::string& arguments = "", const std::string& startIn = "");
     DWORD Id() const { return processId_; }
     bool WaitForExit(DWORD timeoutMs = kTimeoutMs);
     bool WaitForIdle();  // start-up has finished, or it shows a dialog
@@ -69,7 +70,7 @@ private:
 
 // Starts Velkator once no tray icon of an earlier one is left, and waits for its hidden main window and
 // for start-up to finish; the main window or null.
-HWND StartVelkator(Program& program, const ProgramFolder& folder);
+HWND StartVelkator(Program& program, const ProgramFolder& folder, const std::string& startIn = "");
 
 // The first top-level window of the class (and title, unless null) of the process (0: any), waiting
 // for one that is visible, or for any with visibleOnly false; null when none came in time.

@@ -106,10 +106,15 @@ TEST_F(LaunchTest, ClickAndMessage143LaunchWithTheStoredSettingsAndThePromptsTex
 }
 
 // The entry menus open where the pointer is and are driven by keys. The launch-log helper, as the
-// dialler C:\windows\rasphone.exe or on the desktop, tells what was dialled or opened; the
-// stand-in Remote Access library beside the program lists the lines of phonebook.ini there.
+// system's dialler or on the desktop, tells what was dialled or opened; the stand-in Remote Access
+// library in the system folder lists the lines of phonebook.ini there.
 class EntryMenusTest : public LaunchTest {
 protected:
+    void SetUp() override {
+        LaunchTest::SetUp();
+        ASSERT_TRUE(CopyFileA(standIn_.c_str(), System("rasapi32.dll").c_str(), FALSE));
+        ASSERT_TRUE(Make(System("rasphone.exe")) && Make(System("phonebook.ini")));
+    }
     void TearDown() override {
         DeleteKeyTree(kWineOverrides);
         for (const std::string& path : made_)  // a helper may still be ending
@@ -118,10 +123,10 @@ protected:
     }
     // Starts the program with one special icon and the stand-in Remote Access library, or none with
     // library "". A WINEDLLOVERRIDES set here would not reach the program: Wine passes its own on.
-    void StartWith(const char* kindWord, const char* library = "native,builtin") {
+    void StartWith(const char* kindWord, const char* library = "native,builtin", const std::string& startIn = "") {
         ASSERT_TRUE(WriteString(std::string(kWineOverrides) + "\\DllOverrides", "rasapi32", library));
         ASSERT_TRUE(WriteOrder(std::string(kindWord) + "|"));
-        main_ = StartVelkator(velkator_, folder_);
+        main_ = StartVelkator(velkator_, folder_, startIn);
         ASSERT_NE(nullptr, main_);
         SetCursorPos(Centre(TrayIconCell(0)).x, Centre(TrayIconCell(0)).y);
     }
@@ -139,10 +144,20 @@ protected:
         ASSERT_TRUE(SendMenuKeys(keys));
         ASSERT_TRUE(WaitForWindowGone(menu));
     }
-    bool WritePhonebook(const std::vector<std::string>& entries) {
+    static std::string SystemFolder() {
+        char folder[MAX_PATH] = "";
+        GetSystemDirectoryA(folder, MAX_PATH);
+        return folder;
+    }
+    static std::string System(const char* name) { return SystemFolder() + "\\" + name; }
+    bool WritePhonebook(const std::vector<std::string>& entries, const std::string& path = System("phonebook.ini")) {
         std::string text = "[Phonebook]\r\n";
         for (const std::string& entry : entries) text += entry + "\r\n";
-        return WriteFileBytes(folder_.FilePath("phonebook.ini"), text);
+        return WriteFileBytes(path, text);
+    }
+    // The line the system's dialler writes when it dials entry.
+    std::string Dialled(const char* entry) const {
+        return System("rasphone.exe") + "\t\"" + entry + "\"\t" + SystemFolder() + "\t1";
     }
     // A folder (a path ending in "\\"), a copy of the launch-log helper (".exe") or a text file.
     bool Make(const std::string& path) {
@@ -153,20 +168,15 @@ protected:
     }
 
     const char* const kWineOverrides = "Software\\Wine\\AppDefaults\\Velkator.exe";
+    const std::string standIn_ = DriverFolder() + "\\RasApi32.dll";
     std::vector<std::string> made_;
 };
 
 TEST_F(EntryMenusTest, DialUpMenuListsThePhonebookSortedAndDialsTheChosenEntry) {
-    char windows[MAX_PATH] = "";
-    GetWindowsDirectoryA(windows, MAX_PATH);
-    const std::string dialler = std::string(windows) + "\\rasphone.exe";
-    ASSERT_TRUE(Make(dialler));
     ASSERT_NO_FATAL_FAILURE(StartWith("Dial-Up Networking"));
-    auto dialled = [&](const char* entry) { return dialler + "\t\"" + entry + "\"\t" + folder_.Path() + "\t1"; };
-
     ASSERT_TRUE(WritePhonebook({"My ISP"}));  // one entry: dialled at once, no menu
     EXPECT_EQ(nullptr, OpenMenu(1000));
-    EXPECT_EQ(std::vector<std::string>{dialled("My ISP")}, WaitForLaunches(1));
+    EXPECT_EQ(std::vector<std::string>{Dialled("My ISP")}, WaitForLaunches(1));
     ASSERT_TRUE(WritePhonebook({}));  // none: only "(Empty)", greyed
     ASSERT_NO_FATAL_FAILURE(Choose({VK_DOWN, VK_RETURN, VK_ESCAPE}));
 
@@ -178,8 +188,32 @@ TEST_F(EntryMenusTest, DialUpMenuListsThePhonebookSortedAndDialsTheChosenEntry) 
     ASSERT_NO_FATAL_FAILURE(Choose({VK_DOWN, VK_RETURN}, "dialup-menu"));
     ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_RETURN, VK_ESCAPE}));
     ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_UP, VK_RETURN}));
-    EXPECT_EQ((std::vector<std::string>{dialled("My ISP"), dialled("Entry 01"), dialled("Entry 20")}),
+    EXPECT_EQ((std::vector<std::string>{Dialled("My ISP"), Dialled("Entry 01"), Dialled("Entry 20")}),
               WaitForLaunches(3));
+}
+
+// Nothing planted beside the program or in the folder it was started in runs: neither a Remote
+// Access library nor diallers of the system's names. Without the system's dialler, its reason.
+TEST_F(EntryMenusTest, DecoysBesideTheProgramOrInItsStartFolderNeverRun) {
+    const std::string start = folder_.FilePath("downloads");
+    ASSERT_TRUE(CreateDirectoryA(start.c_str(), nullptr));
+    for (const std::string& place : {folder_.Path(), start}) {
+        ASSERT_TRUE(CopyFileA(standIn_.c_str(), (place + "\\RasApi32.dll").c_str(), FALSE));
+        ASSERT_TRUE(WritePhonebook({"Decoy ISP"}, place + "\\phonebook.ini"));
+        for (const char* name : {"\\Rasphone.exe", "\\Rundll32.exe"})
+            ASSERT_TRUE(CopyFileA(helper_.c_str(), (place + name).c_str(), FALSE));
+    }
+    ASSERT_TRUE(WritePhonebook({"My ISP"}));
+    ASSERT_NO_FATAL_FAILURE(StartWith("Dial-Up Networking", "native,builtin", start));
+    ASSERT_EQ(nullptr, OpenMenu(1000));
+    EXPECT_EQ(std::vector<std::string>{Dialled("My ISP")}, WaitForLaunches(1));
+    ASSERT_TRUE(DeleteFileA(System("rasphone.exe").c_str()));
+    ASSERT_EQ(nullptr, OpenMenu(0));
+    HWND box = WaitForWindow("#32770", "Cannot Start Program", velkator_.Id());
+    ASSERT_NE(nullptr, box) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
+    EXPECT_NE(std::string::npos, ControlText(box, IDC_MESSAGE_TEXT).find(System("rasphone.exe")));
+    ASSERT_TRUE(ClickButton(box, IDOK));
+    EXPECT_EQ(1u, WaitForLaunches(0).size()) << "a decoy ran";
 }
 
 TEST_F(EntryMenusTest, WithoutTheRemoteAccessLibraryOnlyADiagnosticBox) {

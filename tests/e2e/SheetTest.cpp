@@ -65,6 +65,8 @@ TEST_F(SheetTest, NewIconIsFilledByBrowsingKeptAfterApplyAndLaunchedByAClick) {
     ASSERT_TRUE(ClickButton(page, IDC_PPG_BROWSE_PROGRAM));
     HWND browse = WaitForWindow("#32770", "Choose Program", velkator_.Id());
     ASSERT_NE(nullptr, browse);
+    EXPECT_EQ(sheet, GetWindow(browse, GW_OWNER)) << "the sheet stays usable under its file dialog";
+    EXPECT_FALSE(IsEnabled(sheet, IDOK) || IsWindowEnabled(sheet));
     constexpr int kFileNameCombo = 1148;  // the file name field of the system's Open dialog
     ASSERT_TRUE(SetWindowTextA(FindWindowExA(GetDlgItem(browse, kFileNameCombo), nullptr, "Edit", nullptr),
                                helper_.c_str()) ||
@@ -76,9 +78,14 @@ TEST_F(SheetTest, NewIconIsFilledByBrowsingKeptAfterApplyAndLaunchedByAClick) {
     EXPECT_EQ("Startprotokoll", ControlText(page, IDC_PPG_NAME)) << "the German version description";
     EXPECT_EQ("", ControlText(page, IDC_PPG_ICON_PATH));
 
-    ASSERT_TRUE(SetControlText(page, IDC_PPG_NAME, "a|b"));  // could not be stored: explained, OK off
-    EXPECT_FALSE(IsEnabled(sheet, IDOK));
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_PPG_PROBLEM)));
+    // A name or a program that could not be stored says why, and OK is off.
+    for (auto field : {std::make_pair(IDC_PPG_NAME, "a|b"), std::make_pair(IDC_PPG_PATH, "DeskAccess")}) {
+        const std::string was = ControlText(page, field.first);
+        ASSERT_TRUE(SetControlText(page, field.first, field.second));
+        EXPECT_FALSE(IsEnabled(sheet, IDOK)) << field.second;
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(page, IDC_PPG_PROBLEM))) << field.second;
+        ASSERT_TRUE(SetControlText(page, field.first, was));
+    }
     ASSERT_TRUE(SetControlText(page, IDC_PPG_NAME, "Tool"));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(page, IDC_PPG_PROBLEM)));
     ASSERT_TRUE(SetControlText(page, IDC_PPG_ARGUMENTS, "typed args"));

@@ -22,9 +22,13 @@ TEST(StartupTest, OneCopyRunsHiddenAndShowsTheIconsInOrderAndASecondOneEndsAtOnc
     // An icon file claiming 65535 images in 22 bytes: never handed to the system's loader.
     ASSERT_TRUE(WriteFileBytes(folder.FilePath("corrupt.ico"),
                                std::string("\0\0\1\0\xFF\xFF\x10\x10\0\0\1\0\x20\0\x68\4\0\0\x16\0\0\0", 22)));
-    // A program without icons shows the question mark; no icon path, the file's first icon.
+    // A program without icons shows the question mark; no icon path, the file's first icon, the
+    // program's path taken whole though it holds a comma.
+    const std::string copy = folder.FilePath("tools, 2") + "\\Velkator.exe";
+    ASSERT_TRUE(CreateDirectoryA(folder.FilePath("tools, 2").c_str(), nullptr) &&
+                CopyFileA(program.c_str(), copy.c_str(), FALSE));
     ASSERT_TRUE(WriteShortcut("Locked", {helper, "", "", program + "," + std::to_string(kLockIcon)}) &&
-                WriteShortcut("Plain helper", {helper}) && WriteShortcut("Velkator copy", {program}) &&
+                WriteShortcut("Plain helper", {helper}) && WriteShortcut("Velkator copy", {copy}) &&
                 WriteShortcut("Corrupt", {helper, "", "", folder.FilePath("corrupt.ico")}));
     ASSERT_TRUE(WriteString(kShortcutsKey, "Ghost", "installed"));  // not the marker: skipped, yet kept
     const std::string order = "Locked|Separator|Ghost|Velkator copy|DeskAccess|Plain helper|Corrupt|";

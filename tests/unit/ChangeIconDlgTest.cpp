@@ -1,31 +1,57 @@
-// Change Icon's start from a path without an index and from an index past the end. (Index 3 of the
-// program and a file without icons are seen end to end.)
+// Change Icon from a path without an index and from an index past the end; a damaged icon file and
+// a library with more icons than are listed. (Index 3 of the program and a file without icons are
+// seen end to end.)
 #include "Support.h"
 #include "dialogs/ChangeIconDlg.h"
 
-TEST(ChangeIconDlg, NoIndexChoosesNothingAndAnIndexPastTheEndIsKept) {
-    char program[MAX_PATH];
-    GetModuleFileNameA(nullptr, program, sizeof program);
-    for (const std::string& path : {std::string(program), std::string(program) + ",40"}) {
-        int selected = -2, count = -1;
-        bool okEnabled = false;
-        DialogRobot robot;
-        robot.Then([&](HWND dialog) {
-            PumpMessages(50);
-            selected = static_cast<int>(SendDlgItemMessageA(dialog, IDC_CI_LIST, LB_GETCURSEL, 0, 0));
-            count = static_cast<int>(SendDlgItemMessageA(dialog, IDC_CI_LIST, LB_GETCOUNT, 0, 0));
-            okEnabled = IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE;
-            DialogRobot::Press(okEnabled ? IDOK : IDCANCEL)(dialog);
-        });
-        CChangeIconDlg dialog(nullptr, path);
-        const INT_PTR answer = dialog.DoModal();
-        EXPECT_GT(count, 0) << path;
-        EXPECT_EQ(-1, selected) << path;
-        const bool pastTheEnd = path.back() == '0';
-        EXPECT_EQ(pastTheEnd, okEnabled) << path;
-        EXPECT_EQ(pastTheEnd ? IDOK : IDCANCEL, answer) << path;
-        if (pastTheEnd) {
-            EXPECT_EQ(path, dialog.IconPath());
+namespace {
+struct Seen {
+    int selected = -2, count = -1, lastNumber = -1;
+    bool okEnabled = false;
+};
+// Opens the dialog on path and notes what it lists; OK when it is enabled, else Cancel. A message
+// box on the way (a file without icons) is noted in message.
+INT_PTR Open(CChangeIconDlg& dialog, Seen& seen, std::string& message) {
+    DialogRobot robot;
+    auto note = [&](HWND window) {
+        if (GetDlgItem(window, IDC_MESSAGE_TEXT)) return DialogRobot::NoteMessage(message)(window);
+        HWND list = GetDlgItem(window, IDC_CI_LIST);
+        seen.selected = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+        seen.count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        seen.lastNumber = static_cast<int>(SendMessageA(list, LB_GETITEMDATA, seen.count - 1, 0));
+        seen.okEnabled = IsWindowEnabled(GetDlgItem(window, IDOK)) != FALSE;
+        if (message.empty() && seen.count == 0) return;  // the box about no icons comes next
+        DialogRobot::Press(seen.okEnabled ? IDOK : IDCANCEL)(window);
+    };
+    for (int dialogs = 0; dialogs < 3; ++dialogs) robot.Then(note);
+    return dialog.DoModal();
+}
+}  // namespace
+
+TEST(ChangeIconDlg, NoIndexChoosesNothingAnIndexPastTheEndIsKeptAndOnlyWhatIsSafeIsListed) {
+    const std::string program = ProgramPath(), many = TheApp()->ModuleFolder() + "\\manyicons.dll";
+    TemporaryFolder folder;
+    // An icon file claiming 65535 images in 22 bytes: never handed to the system's loader.
+    folder.Write("corrupt.ico", std::string("\0\0\1\0\xFF\xFF\x10\x10\0\0\1\0\x20\0\x68\4\0\0\x16\0\0\0", 22));
+    const struct { std::string path; bool isIconPath; INT_PTR answer; int selected, count; const char* message; } cases[] = {
+        {program, false, IDCANCEL, -1, 5, ""},          // a program path: nothing chosen
+        {program + ",40", true, IDOK, -1, 5, ""},       // an index past the end is kept
+        {folder.File("corrupt.ico"), true, IDCANCEL, -1, 0, "ciNoIconMsg"},
+        {many + ",999", true, IDOK, 999, 1000, ""},     // the first thousand, by their own numbers
+    };
+    for (const auto& c : cases) {
+        CChangeIconDlg dialog(nullptr, c.path, c.isIconPath);
+        Seen seen;
+        std::string message;
+        EXPECT_EQ(c.answer, Open(dialog, seen, message)) << c.path;
+        EXPECT_EQ(c.selected, seen.selected) << c.path;
+        EXPECT_EQ(c.count, seen.count) << c.path;
+        EXPECT_EQ(*c.message ? GetText(c.message) : "", message) << c.path;
+        if (c.count > 0) {
+            EXPECT_EQ(c.count - 1, seen.lastNumber) << c.path;
+        }
+        if (c.answer == IDOK) {
+            EXPECT_EQ(c.path, dialog.IconPath());
         }
     }
 }

@@ -1,5 +1,4 @@
-// Ordering and column layout of the entry menus, and the fall-back dialler (recorded: it cannot be
-// watched under Wine; Rasphone is dialled end to end).
+// Ordering and column layout of the entry menus.
 #include "Support.h"
 #include "tray/EntryMenus.h"
 #include <algorithm>
@@ -42,17 +41,4 @@ TEST(EntryMenuLayout, DialUpNamesInByteOrderAtMostAHundred) {
     EXPECT_EQ(MaxDialUpEntries, listed.size());
     EXPECT_EQ("199", listed.back());
     EXPECT_EQ("AT&&T && more", MenuItemText("AT&T & more"));
-}
-
-// Without Rasphone.exe the older dialler gets the whole name, however long.
-TEST(DialEntry, WithoutRasphoneRundll32DialsTheWholeName) {
-    RecordingSystem system;
-    system.shellExecuteResult = 2;  // Rasphone.exe is not there
-    const std::string longest(256, 'n');
-    DialEntry(GetDesktopWindow(), longest);
-    ASSERT_EQ(2u, system.launches.size());
-    const ShellExecuteCall& fallback = system.launches[1];
-    EXPECT_EQ("Rundll32.exe", fallback.file);
-    EXPECT_EQ("Rnaui.dll,RnaDial " + longest, fallback.parameters);
-    EXPECT_TRUE(fallback.verb == "open" && fallback.owner == GetDesktopWindow() && fallback.folder.empty());
 }

@@ -93,6 +93,13 @@ TEST_F(ShortcutListTest, OperationsKeepOrderIdentifiersAndTheRecordsPastAHundred
     EXPECT_TRUE(list.IsFull());
     list.Remove(0);
     EXPECT_EQ(order.substr(3) + "Y|", Order());
+    // A new shortcut filled with the name of the one past the hundredth (by Explorer's verb, say)
+    // does not take that one's place.
+    const int pending = list.AppendPending();
+    list.SetPendingValues(Named("y"));
+    EXPECT_TRUE(list.IsNameTaken("y", pending));
+    EXPECT_EQ(ShortcutList::SaveResult::NameTaken, list.SaveApplication(pending, Named("y")));
+    EXPECT_EQ("C:\\Y.exe", TheApp()->GetProfileString("Y", "Path"));
 }
 
 // Names the registry or the order cannot hold are refused; a change of letter case keeps the shortcut.
@@ -109,31 +116,33 @@ TEST_F(ShortcutListTest, RefusedNamesAndARenameThatOnlyChangesTheCase) {
     EXPECT_EQ("C:\\MAIL.exe", TheApp()->GetProfileString("MAIL", "Path"));
 }
 
-// The file was written in the system's code page of its time (here 1252): accents stay whole.
-TEST_F(ShortcutListTest, LegacyFileKeepsWhatCannotBeImportedAndIsImportedOnce) {
+// The file was written in the system's code page of its time (here 1252): accents stay whole. It
+// turns up beside the user's own settings, which stay as they are.
+TEST_F(ShortcutListTest, LegacyFileAddsWhatIsNewKeepsWhatClashesAndIsImportedOnce) {
     TemporaryFolder folder;
     const std::string ini = folder.File("VELKATOR.INI");
     folder.Write("VELKATOR.INI",
-                 "[Shortcuts]\r\nX=installed\r\noptions=Installed\r\nY=Removed\r\n"
-                 "[X]\r\nPath=C:\\caf\xE9.exe\r\nIconPath=C:\\x.exe,2\r\nStyle=2\r\n[options]\r\nPath=C:\\o.exe\r\n");
+                 "[Shortcuts]\r\nX=installed\r\nOld=Installed\r\nY=Removed\r\n"
+                 "[X]\r\nPath=C:\\caf\xE9.exe\r\nIconPath=C:\\x.exe,2\r\nStyle=2\r\n[Old]\r\nPath=C:\\legacy.exe\r\n");
     Install("Old");
     Load("Old|", ini);
-    EXPECT_EQ("X:1", Records());
-    EXPECT_EQ(2, list.At(0).Style);
-    EXPECT_EQ("C:\\caf\xC3\xA9.exe", list.At(0).Path);
+    EXPECT_EQ("Old:1,X:2", Records());
+    EXPECT_EQ("Old|X|", Order());
+    EXPECT_EQ("C:\\Old.exe", list.At(0).Path);
+    EXPECT_EQ(2, list.At(1).Style);
+    EXPECT_EQ("C:\\caf\xC3\xA9.exe", list.At(1).Path);
     EXPECT_EQ("C:\\x.exe,2", TheApp()->GetProfileString("X", "IconPath"));
     EXPECT_FALSE(RegistryValueExists(profile.KeyPath("Shortcuts"), "Y"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ini.c_str()));
     std::ifstream setAside(ini + ".not-imported", std::ios::binary);
     const std::string kept{std::istreambuf_iterator<char>(setAside), std::istreambuf_iterator<char>()};
-    EXPECT_NE(std::string::npos, kept.find("C:\\o.exe"));
+    EXPECT_NE(std::string::npos, kept.find("C:\\legacy.exe"));
 
     // A file that cannot be deleted is imported once, not at every start.
     folder.Write("VELKATOR.INI", "[Shortcuts]\r\nZ=Installed\r\n");
     SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY);
     Load("X|", ini);
-    EXPECT_EQ("Z|", Order());
-    Install("X");
+    EXPECT_EQ("X|Z|", Order());
     Load("X|", ini);
     SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ("X|", Order());

@@ -107,6 +107,39 @@ TEST_F(TrayFixture, CommandsTheMenuWouldGreyAreRefused) {
     EXPECT_TRUE(WindowAlive());
 }
 
+// What other programs post while the sheet is open changes nothing under it, and launches nothing
+// (least of all the new shortcut the sheet has not stored); the sheet's own change applies. At a
+// start without icons, a locked program adds no special icon and ends.
+TEST_F(TrayFixture, NothingPostedWhileTheSheetIsOpenOrChangesAreLockedAddsAnIcon) {
+    CreateWindowWith({"A=C:\\a.exe", "B=C:\\b.exe"});
+    DialogRobot robot;
+    robot.Then([&](HWND sheet) {
+        for (UINT command : {ID_NEW_SEPARATOR, ID_NEW_DUN, ID_NEW_DESKACCESS})
+            SendMessageA(window->m_hWnd, WM_COMMAND, command, 0);
+        for (WPARAM item : {1, 3}) SendMessageA(window->m_hWnd, LaunchItemMessage, item, 0);
+        HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        SetDlgItemTextA(page, IDC_PPG_NAME, "C");
+        SetDlgItemTextA(page, IDC_PPG_PATH, "C:\\c.exe");
+        SendMessageA(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
+    });
+    window->RunShortcutSheet(-1);
+    EXPECT_EQ("A|B|C|", Order());
+    EXPECT_TRUE(system.launches.empty());
+
+    WriteOption(Option::Security, "x");
+    std::string message;
+    robot.Then([](HWND first) {
+        SendMessageA(GetDlgItem(first, IDC_FIRST_DUN), BM_CLICK, 0, 0);
+        SendMessageA(GetDlgItem(first, IDOK), BM_CLICK, 0, 0);
+    });
+    robot.Then(DialogRobot::NoteMessage(message));
+    CreateWindowWith({});
+    for (int wait = 0; wait < 100 && WindowAlive(); ++wait) PumpMessages(50);
+    EXPECT_EQ(GetText("msgNewNotAllowed"), message);
+    EXPECT_FALSE(WindowAlive());
+    EXPECT_EQ("", Order());
+}
+
 TEST_F(TrayFixture, LaunchPlaysTheChosenSoundAndRefusesTextsTooLongToPass) {
     CreateWindowWith({"Editor=C:\\Tools\\editor.exe", "Separator", "DeskAccess"});
     WriteOption(Option::WaveFile, "C:\\Sounds\\tick.wav");
