@@ -441,27 +441,6 @@ Image CaptureScreen(const RECT& area) {
     return image;
 }
 
-bool SaveScreenshot(const std::string& name, const RECT& area) {
-    const Image image = CaptureScreen(area);
-    if (image.pixels.empty()) return false;
-    BITMAPFILEHEADER header = {};
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof(info);
-    info.biWidth = image.width;
-    info.biHeight = -image.height;  // rows top-down, as captured
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    header.bfType = 0x4D42;  // "BM"
-    header.bfOffBits = sizeof(header) + sizeof(info);
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(image.pixels.size() * 4);
-    std::string file(reinterpret_cast<const char*>(&header), sizeof(header));
-    file.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    file.append(reinterpret_cast<const char*>(image.pixels.data()), image.pixels.size() * 4);
-    const std::string folder = DriverFolder() + "\\..\\artifacts";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return WriteFileBytes(folder + "\\" + name + ".bmp", file);
-}
-
 Icon SmallIcon(const std::string& file, int index) {
     HICON icon = nullptr;
     // One slot only: asking for both leaves junk in the other one under Wine.
@@ -552,10 +531,3 @@ std::vector<std::string> ProgramTest::WaitForLaunches(size_t count) {
 }
 
 }  // namespace e2e
-
-// Crash boxes are off for this process and every program it starts, so a crash ends a test, not hangs it.
-int main(int argc, char** argv) {
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

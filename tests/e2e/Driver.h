@@ -118,8 +118,6 @@ struct Image {
     DWORD At(int x, int y) const;  // 0xFFFFFFFF outside
 };
 Image CaptureScreen(const RECT& area);
-// Writes the screen area as <build>\artifacts\<name>.bmp; test.sh turns them into PNGs.
-bool SaveScreenshot(const std::string& name, const RECT& area = Screen());
 
 // Icons of Velkator.exe in resource order.
 enum ProgramIconIndex { kProgramIcon, kSeparatorIcon, kDialUpIcon, kDeskAccessIcon, kLockIcon };

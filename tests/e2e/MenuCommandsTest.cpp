@@ -62,8 +62,6 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
     ASSERT_TRUE(ClickAt(Centre(TrayIconCell(1)), MouseButton::Right));
     HWND menu = WaitForWindow("#32768", nullptr, velkator_.Id());
     ASSERT_NE(nullptr, menu);
-    Sleep(200);  // let it draw
-    EXPECT_TRUE(SaveScreenshot("context-menu-closeup", Bounds(menu)));
     ASSERT_TRUE(SendMenuKeys({VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN}));
     EXPECT_TRUE(WaitForOrder("Alpha|Beta|Gamma|Separator|")) << ReadOrder();
     EXPECT_TRUE(WaitForTrayIcon(3, separator.get()));
@@ -103,23 +101,18 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
     EXPECT_EQ(WorkArea().bottom - 50, bounds.bottom) << "not 50 pixels from the work area's corner";
     EXPECT_EQ("Do you want to exit Velkator? All of its icons will be removed from the taskbar.",
               ControlText(box, IDC_MESSAGE_TEXT));
-    Sleep(200);
-    EXPECT_TRUE(SaveScreenshot("message-box-exit-question", bounds));
     ASSERT_TRUE(PressKey(box, VK_F1));
     HWND popup = WaitForWindow(kHelpWindowClass, nullptr, velkator_.Id());
     ASSERT_NO_FATAL_FAILURE(ExpectPopup(popup, yes));
     char tip[256] = "";
     GetWindowTextA(popup, tip, sizeof tip);  // the popup's title holds its text, for screen readers
     EXPECT_STREQ("Answers yes to the question.", tip);
-    EXPECT_TRUE(SaveScreenshot("help-popup-f1", Bounds(box, 60)));
     ASSERT_TRUE(PressKey(popup, 'A'));
     EXPECT_TRUE(WaitForWindowGone(popup)) << "a key press left the popup open";
 
     // "What's This?" shows the same help; a click closes it and reaches nothing else.
     ASSERT_TRUE(ClickAt(Centre(Bounds(yes)), MouseButton::Right));
     ASSERT_NE(nullptr, WaitForWindow("#32768", nullptr, velkator_.Id())) << "a right click offered no menu";
-    Sleep(200);
-    EXPECT_TRUE(SaveScreenshot("whats-this-menu", Bounds(box, 60)));
     ASSERT_TRUE(SendMenuKeys({VK_DOWN, VK_RETURN}));
     popup = WaitForWindow(kHelpWindowClass, nullptr, velkator_.Id());
     ASSERT_NO_FATAL_FAILURE(ExpectPopup(popup, yes));
@@ -149,8 +142,6 @@ TEST_F(MenuCommandsTest, FirstTimeDialogAndSheetEndTheProgramUnlessAnIconIsChose
     };
     HWND dialog = welcome(escaped);
     ASSERT_NE(nullptr, dialog) << "no first-time dialog at a start without icons";
-    Sleep(300);
-    EXPECT_TRUE(SaveScreenshot("first-time-dialog", Bounds(dialog)));
     ASSERT_TRUE(PressKey(dialog, VK_ESCAPE));
     ASSERT_TRUE(escaped.WaitForExit()) << "Escape did not end the program";
     EXPECT_EQ(0u, escaped.ExitCode());

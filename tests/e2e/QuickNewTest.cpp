@@ -74,8 +74,6 @@ TEST_F(QuickNewTest, TheVerbsDdeCommandOpensTheSheetFilledFromTheProgramUnlessRe
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_ + "\")]"));
     HWND sheet = FilledSheet();
     ASSERT_NE(nullptr, sheet);
-    Sleep(300);  // let it draw
-    EXPECT_TRUE(SaveScreenshot("quicknew-sheet", Bounds(sheet)));
     ASSERT_TRUE(ClickButton(sheet, IDOK));
     EXPECT_TRUE(WaitUntil([] { return ReadOrder() == "Separator|Startprotokoll|"; })) << ReadOrder();
 

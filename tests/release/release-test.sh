@@ -6,7 +6,7 @@
 set -uo pipefail
 root=$1 build=$2
 export LC_ALL=C.UTF-8  # Wine turns non-ASCII file names into Unicode through the locale
-shots=${VELKATOR_ARTIFACTS:-$build/artifacts} failed=0
+failed=0
 check() { if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi; }
 win() { timeout 60 wine64 "$@" 2>/dev/null | tr -d '\r'; }
 has() { win reg query "$@" >/dev/null; }
@@ -40,16 +40,12 @@ clean
 # Wine closes its desktop a moment after the last program on it ends; a console reading this
 # script's input keeps it open between the programs started here, and ends with the script.
 exec 3> >(timeout 600 wine64 cmd >/dev/null 2>&1)
-# Files of a listing without the help pictures (they come with the test screenshots), sorted.
+# Files of a listing without the help pictures (made by tools/help-pictures when there), sorted.
 product_files() { grep -v '\.png$' | LC_ALL=C sort | tr '\n' ' '; }
 expected() { printf '%s\n' "${product[@]}" "$@" $(cd "$build/bin" && ls *.html) | LC_ALL=C sort | tr '\n' ' '; }
-# Starts the Velkator in folder $1; then its first-time dialog is awaited and photographed.
+# Starts the Velkator in folder $1, whose first-time dialog is then awaited.
 start_velkator() { (cd "$1" && timeout 120 wine64 Velkator.exe >/dev/null 2>&1 &); }
-first_time_dialog() {
-  local dialog; dialog=$(timeout 20 xdotool search --sync --name '^Welcome to Velkator$' | head -1)
-  import -window root "$shots/release-$1.png"
-  [ -n "$dialog" ]
-}
+first_time_dialog() { [ -n "$(timeout 20 xdotool search --sync --name '^Welcome to Velkator$' | head -1)" ]; }
 wait_for() { for _ in $(seq 100); do "$@" && return 0; sleep 0.2; done; return 1; }
 none_running() { [ -z "$(velkators)" ]; }
 # A close request (keys sent by xdotool would reach the next dialog too) cancels the first-time
@@ -67,7 +63,7 @@ zipped=$(python3 -c 'import sys, zipfile; print("\n".join(zipfile.ZipFile(sys.ar
 check "the zip holds exactly the product and its read-me" test "$(product_files <<<"$zipped")" = "$(expected ReadMe.txt)"
 python3 -m zipfile -e "$zip" "$portable"
 start_velkator "$portable"
-check "the unzipped program starts from '${portable##*/}'" first_time_dialog portable
+check "the unzipped program starts from '${portable##*/}'" first_time_dialog
 check "and ends when its first-time dialog is closed" close_and_wait
 
 setup
@@ -84,10 +80,10 @@ for value in "UninstallString    REG_SZ    \"$target_win\\Uninstall.exe\"" \
   check "the uninstall entry holds ${value%%  *}" contains "$registered" "$value"
 done
 start_velkator "$target"
-check "the installed program shows its first-time dialog" first_time_dialog installed
+check "the installed program shows its first-time dialog" first_time_dialog
 setup
 check "an upgrade stops when Velkator has a dialog open" test $? = 3
-check "and leaves the dialog open" first_time_dialog still-open
+check "and leaves the dialog open" first_time_dialog
 check "and closing the dialog still ends Velkator" close_and_wait
 
 win reg add "$settings\\Shortcuts" /v Order /d 'Notepad|Regedit|' /f >/dev/null
