@@ -49,25 +49,6 @@ std::vector<HWND> FindWindows(const char* className, const char* title, DWORD pr
     return found;
 }
 
-bool RemoveFolderTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName, path = folder + "\\" + name;
-            if (name == "." || name == "..") continue;
-            // Never into a linked folder: its target is not ours.
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveFolderTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-    return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
-}
 
 // Runs paint on a memory DC holding a width x height 32-bit top-down DIB and returns its pixels;
 // an empty image when paint fails.
@@ -140,6 +121,26 @@ INPUT MouseInput(POINT point, DWORD buttonFlags) {
 }
 }  // namespace
 
+bool RemoveFolderTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName, path = folder + "\\" + name;
+            if (name == "." || name == "..") continue;
+            // Never into a linked folder: its target is not ours.
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                RemoveFolderTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+    return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
@@ -204,7 +205,7 @@ ProgramFolder::~ProgramFolder() {
 Program::~Program() {
     if (!process_) return;
     if (IsRunning()) TerminateProcess(process_, 1);
-    WaitForSingleObject(process_, 5000);
+    WaitForSingleObject(process_, kTimeoutMs);
     CloseHandle(process_);
 }
 
@@ -261,6 +262,25 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs) {
     return WaitUntil([window] { return !IsWindow(window); }, timeoutMs);
 }
 
+bool Answered(HWND window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &result) != 0;
+}
+
+bool WaitForNoProcess(const std::string& exeName) {
+    return WaitUntil([&] {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snapshot == INVALID_HANDLE_VALUE) return false;
+        PROCESSENTRY32 process = {};
+        process.dwSize = sizeof process;
+        bool found = false;
+        for (BOOL more = Process32First(snapshot, &process); more && !found; more = Process32Next(snapshot, &process))
+            found = lstrcmpiA(process.szExeFile, exeName.c_str()) == 0;
+        CloseHandle(snapshot);
+        return !found;
+    });
+}
+
 std::vector<std::string> VisibleWindows(DWORD processId) {
     std::vector<std::string> windows;
     for (HWND window : FindWindows(nullptr, nullptr, processId, true))
@@ -277,6 +297,13 @@ std::string ControlText(HWND dialog, int id) {
         return "<no control>";
     text[sizeof(text) - 1] = '\0';
     return text;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
 }
 
 bool ClickButton(HWND dialog, int id) {
@@ -296,7 +323,7 @@ bool SetControlText(HWND dialog, int id, const std::string& text) {
 bool PressKey(HWND window, WORD vk) {
     if (!IsWindow(window)) return false;
     SetForegroundWindow(window);
-    WaitUntil([window] { return GetForegroundWindow() == window; }, 1000);
+    if (!WaitUntil([window] { return GetForegroundWindow() == window; })) return false;
     INPUT inputs[2] = {};
     for (INPUT& input : inputs) {
         input.type = INPUT_KEYBOARD;
@@ -365,6 +392,13 @@ bool ClickAt(POINT point, MouseButton button) {
     lastButton = button;
     lastTime = GetTickCount64();
     return SendInput(2, inputs, sizeof(INPUT)) == 2;
+}
+
+bool DoubleClickAt(POINT point) {
+    MovePointer(point);
+    INPUT inputs[4] = {MouseInput(point, MOUSEEVENTF_LEFTDOWN), MouseInput(point, MOUSEEVENTF_LEFTUP),
+                       MouseInput(point, MOUSEEVENTF_LEFTDOWN), MouseInput(point, MOUSEEVENTF_LEFTUP)};
+    return SendInput(4, inputs, sizeof(INPUT)) == 4;
 }
 
 bool DragWithMouse(POINT from, POINT to, const std::function<void()>& whileHeld) {

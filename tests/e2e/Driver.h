@@ -22,12 +22,13 @@ constexpr const char* kMainWindowClass = "QX:Velkator";
 constexpr const char* kVelkatorKey = "Software\\Shareware\\Velkator";  // under HKEY_CURRENT_USER
 constexpr const char* kOptionsKey = "Software\\Shareware\\Velkator\\Options";
 constexpr const char* kShortcutsKey = "Software\\Shareware\\Velkator\\Shortcuts";
-constexpr DWORD kTimeoutMs = 10000;  // generous: the machine is shared
+constexpr DWORD kTimeoutMs = 20000;  // generous: the machine is shared and has two cores
 
 // Polls condition every pollMs until true, or false after timeoutMs (a zero timeout still checks once).
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs, DWORD pollMs = 20);
 std::string DriverFolder();  // where velkator_e2e.exe and the built files are
 bool ReadFileBytes(const std::string& path, std::string* content);
+bool RemoveFolderTree(const std::string& folder);  // true when the folder is gone
 bool WriteFileBytes(const std::string& path, const std::string& content);
 
 // A fresh folder under %TEMP% with Velkator.exe, qxintl.dll, click.wav and the given files of the
@@ -77,13 +78,21 @@ HWND StartVelkator(Program& program, const ProgramFolder& folder, const std::str
 HWND WaitForWindow(const char* className, const char* title, DWORD processId, bool visibleOnly = true,
                    DWORD timeoutMs = kTimeoutMs);
 bool WaitForWindowGone(HWND window, DWORD timeoutMs = kTimeoutMs);
+// A barrier for "nothing happened" checks: true once the window's thread has answered a sent message,
+// which it does only after it has finished what it was handling (a DDE command, a button's command)
+// or from inside a modal loop that handling started.
+bool Answered(HWND window);
+// Waits until no process runs from a file of that name (a launched helper has written its line).
+bool WaitForNoProcess(const std::string& exeName);
 // The process's visible top-level windows as "class \"title\"", for checks that read well on failure.
 std::vector<std::string> VisibleWindows(DWORD processId);
 std::string ControlText(HWND dialog, int id);
+HWND FocusOf(HWND window);  // the focused control of the window's thread
 // Posts BM_CLICK; refuses a hidden or disabled button, since Wine would click a disabled one.
 bool ClickButton(HWND dialog, int id);
 bool SetControlText(HWND dialog, int id, const std::string& text);
-// Brings window to the front and types vk through SendInput (F1 only becomes WM_HELP that way).
+// Brings window to the front and types vk through SendInput (F1 only becomes WM_HELP that way); false
+// when the window did not come to the front.
 bool PressKey(HWND window, WORD vk);
 // Sends WM_HELP for control to its dialog as F1 would; Wine draws no caption "?" button to do it.
 bool SendHelpRequest(HWND control);
@@ -99,6 +108,7 @@ enum class MouseButton { Left, Right };
 // Clicks at a point through SendInput with the absolute position in each event (the pointer's own
 // position lags under Wine); waits first when the last click on that spot could make a double click.
 bool ClickAt(POINT point, MouseButton button);
+bool DoubleClickAt(POINT point);  // two left clicks in quick succession
 // Presses the left button at from, moves to to, runs whileHeld and releases the button there.
 bool DragWithMouse(POINT from, POINT to, const std::function<void()>& whileHeld);
 // The 20 x 20 cell of the k-th tray icon (k = 0 rightmost); Wine gives no icon rectangles.
@@ -165,6 +175,7 @@ protected:
     explicit ProgramTest(const std::vector<std::string>& files) : folder_(files) {}
     void SetUp() override {
         ASSERT_EQ("", folder_.Problem());
+        DeleteKeyTree("Software\\Wine\\AppDefaults\\Velkator.exe");  // libraries an earlier test chose
         ASSERT_TRUE(SetEnvironmentVariableA("VELKATOR_LAUNCH_LOG", log_.c_str()));  // handed down to the helper
     }
     void TearDown() override { SetEnvironmentVariableA("VELKATOR_LAUNCH_LOG", nullptr); }

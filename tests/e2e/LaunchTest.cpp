@@ -220,6 +220,8 @@ TEST_F(EntryMenusTest, WithoutTheRemoteAccessLibraryOnlyADiagnosticBox) {
 TEST_F(EntryMenusTest, DesktopMenuOpensTheChosenItemWithItsDefaultVerb) {
     char desktop[MAX_PATH] = "";
     ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop)));
+    RemoveFolderTree(desktop);  // what an earlier run left; the folder itself may stay
+    CreateDirectoryA(desktop, nullptr);
     // The program is the last item, unless folders were not listed first.
     const std::string at = std::string(desktop) + "\\", program = at + "zzzz open me.exe";
     for (const char* name : {"Beta folder\\", "alpha folder\\", "zzzz zz folder\\", "Gamma.txt", "Tom & Jerry.txt"})
@@ -233,7 +235,7 @@ TEST_F(EntryMenusTest, DesktopMenuOpensTheChosenItemWithItsDefaultVerb) {
     // Past 250 items the program sorts after the 250th: it is greyed and opens nothing.
     for (int i = 100; i < 300; ++i) ASSERT_TRUE(Make(at + "more " + std::to_string(i) + ".txt"));
     ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_RETURN, VK_ESCAPE}));
-    Sleep(1000);
+    ASSERT_TRUE(Answered(main_) && WaitForNoProcess("zzzz open me.exe"));
     EXPECT_EQ(1u, WaitForLaunches(0).size());
 }
 

@@ -13,23 +13,18 @@ namespace {
 
 constexpr const char* kHelpWindowClass = "Velkator:HelpWnd";
 
-// Hangs from the middle of the control's left edge, kept in the work area: a black frame round the
-// tip colour with text in it.
-void ExpectPopup(HWND popup, HWND control) {
+// The tip, once painted: a black frame round the tip colour with text in it.
+void ExpectPopup(HWND popup) {
     ASSERT_NE(nullptr, popup);
-    Sleep(200);  // let it paint
-    const RECT shown = Bounds(popup), at = Bounds(control);
-    const LONG width = shown.right - shown.left, height = shown.bottom - shown.top;
-    EXPECT_EQ(std::max(0L, std::min(at.left - width / 2, WorkArea().right - width)), shown.left);
-    EXPECT_EQ(std::max(0L, std::min((at.top + at.bottom) / 2, WorkArea().bottom - height)), shown.top);
-    const Image image = CaptureScreen(shown);
-    const COLORREF tip = GetSysColor(COLOR_INFOBK);
-    EXPECT_EQ(0u, image.At(0, 0)) << "no black frame";
-    EXPECT_EQ(static_cast<DWORD>(GetRValue(tip) << 16 | GetGValue(tip) << 8 | GetBValue(tip)), image.At(2, 2));
-    int textPixels = 0;
-    for (int y = 5; y < image.height - 11; ++y)  // inside the frame, margins and shadow
-        for (int x = 5; x < image.width - 11; ++x) textPixels += image.At(x, y) != image.At(2, 2) ? 1 : 0;
-    EXPECT_GT(textPixels, 20) << "no text drawn";
+    const COLORREF colour = GetSysColor(COLOR_INFOBK);
+    const DWORD tip = static_cast<DWORD>(GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour));
+    EXPECT_TRUE(WaitUntil([&] {
+        const Image image = CaptureScreen(Bounds(popup));
+        int textPixels = 0;
+        for (int y = 5; y < image.height - 11; ++y)  // inside the frame, margins and shadow
+            for (int x = 5; x < image.width - 11; ++x) textPixels += image.At(x, y) != tip ? 1 : 0;
+        return image.At(0, 0) == 0 && image.At(2, 2) == tip && textPixels > 20;
+    })) << "no text in a black frame round the tip colour";
 }
 
 class MenuCommandsTest : public ProgramTest {
@@ -55,7 +50,8 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
     ASSERT_TRUE(WriteOrder("Alpha|Beta|Gamma|"));
     Icon alpha = ProgramIcon(kProgramIcon), beta = ProgramIcon(kLockIcon), gamma = ProgramIcon(kDeskAccessIcon),
          separator = ProgramIcon(kSeparatorIcon);
-    ASSERT_NE(nullptr, StartVelkator(velkator_, folder_));
+    HWND main = StartVelkator(velkator_, folder_);
+    ASSERT_NE(nullptr, main);
     ASSERT_TRUE(WaitForTrayIcon(2, gamma.get()));
 
     // New > Separator: the New submenu's last entry, reached upwards from its first.
@@ -75,7 +71,7 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
         ASSERT_TRUE(ClickButton(box, answer));
         ASSERT_TRUE(WaitForWindowGone(box));
         if (answer == IDCANCEL) {
-            Sleep(200);
+            ASSERT_TRUE(Answered(main));
             EXPECT_EQ("Alpha|Beta|Gamma|Separator|", ReadOrder());
             EXPECT_TRUE(WaitForTrayIcon(1, beta.get(), 0));
         }
@@ -103,7 +99,7 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
               ControlText(box, IDC_MESSAGE_TEXT));
     ASSERT_TRUE(PressKey(box, VK_F1));
     HWND popup = WaitForWindow(kHelpWindowClass, nullptr, velkator_.Id());
-    ASSERT_NO_FATAL_FAILURE(ExpectPopup(popup, yes));
+    ASSERT_NO_FATAL_FAILURE(ExpectPopup(popup));
     char tip[256] = "";
     GetWindowTextA(popup, tip, sizeof tip);  // the popup's title holds its text, for screen readers
     EXPECT_STREQ("Answers yes to the question.", tip);
@@ -115,19 +111,53 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
     ASSERT_NE(nullptr, WaitForWindow("#32768", nullptr, velkator_.Id())) << "a right click offered no menu";
     ASSERT_TRUE(SendMenuKeys({VK_DOWN, VK_RETURN}));
     popup = WaitForWindow(kHelpWindowClass, nullptr, velkator_.Id());
-    ASSERT_NO_FATAL_FAILURE(ExpectPopup(popup, yes));
+    ASSERT_NO_FATAL_FAILURE(ExpectPopup(popup));
     ASSERT_TRUE(ClickAt(Centre(Bounds(no)), MouseButton::Left));
     EXPECT_TRUE(WaitForWindowGone(popup)) << "a click left the popup open";
-    Sleep(300);
-    ASSERT_TRUE(IsWindow(box)) << "the click that closed the popup also pressed No";
+    // Tab, typed after the click, moves the focus to No only after the click was handled.
+    ASSERT_TRUE(PressKey(box, VK_TAB)) << "the click that closed the popup also pressed No";
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(box) == no; }));
 
     // Yes ends the program, takes its icons along and keeps the order and the stored language.
     ASSERT_TRUE(ClickButton(box, IDOK));
     ASSERT_TRUE(velkator_.WaitForExit()) << "Yes did not end the program";
     EXPECT_EQ(0u, velkator_.ExitCode());
-    for (int k = 0; k < 3; ++k) EXPECT_TRUE(WaitForEmptyTrayCell(k, 2000)) << "icon " << k << " stayed";
+    for (int k = 0; k < 3; ++k) EXPECT_TRUE(WaitForEmptyTrayCell(k)) << "icon " << k << " stayed";
     EXPECT_EQ("Alpha|Gamma|Separator|", ReadOrder());
     EXPECT_EQ(7u, ReadDword(kOptionsKey, "Language")) << "the stored choice was overwritten";
+}
+
+// Chosen on the Options page: a double click starts programs and a single click does not, Delete and
+// Exit ask nothing. Deleting the last icon offers a first one again.
+TEST_F(MenuCommandsTest, OptionsChangeTheClickAndTheQuestionsAndTheLastIconGoneOffersANewOne) {
+    ASSERT_TRUE(WriteShortcut("Tool", {helper_}) && WriteOrder("Tool|"));
+    HWND main = StartVelkator(velkator_, folder_);
+    ASSERT_NE(nullptr, main);
+    ASSERT_TRUE(UseTrayMenu(velkator_, 0, {VK_UP, VK_RETURN}));  // Properties
+    HWND sheet = WaitForWindow("#32770", "Velkator Settings", velkator_.Id()), options = nullptr;
+    ASSERT_TRUE(sheet && PostMessageA(sheet, PSM_SETCURSEL, 2, 0));
+    ASSERT_TRUE(WaitUntil([&] { return (options = GetDlgItem(CurrentPage(sheet), IDC_OPG_CLICK)) != nullptr; }));
+    ASSERT_EQ(1, SendMessageA(options, CB_SETCURSEL, 1, 0));  // double click
+    SendMessageA(GetParent(options), WM_COMMAND, MAKEWPARAM(IDC_OPG_CLICK, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(options));
+    for (int box : {IDC_OPG_CONFIRM_DELETE, IDC_OPG_CONFIRM_EXIT}) ASSERT_TRUE(ClickButton(GetParent(options), box));
+    ASSERT_TRUE(ClickButton(sheet, IDOK) && WaitForWindowGone(sheet));
+    EXPECT_EQ(2u, ReadDword(kOptionsKey, "Click"));
+
+    ASSERT_TRUE(ClickAt(Centre(TrayIconCell(0)), MouseButton::Left));
+    ASSERT_TRUE(DoubleClickAt(Centre(TrayIconCell(0))));
+    ASSERT_EQ(1u, WaitForLaunches(1).size());
+    ASSERT_TRUE(WaitForNoProcess("launchlog.exe"));  // the single click's launch would have been first
+    EXPECT_EQ(1u, WaitForLaunches(0).size()) << "a single click started the program";
+
+    ASSERT_TRUE(UseTrayMenu(velkator_, 0, {VK_DOWN, VK_DOWN, VK_RETURN}));  // Delete, unasked
+    HWND welcome = WaitForWindow("#32770", "Welcome to Velkator", velkator_.Id());
+    ASSERT_NE(nullptr, welcome) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
+    EXPECT_EQ("", ReadOrder());
+    ASSERT_TRUE(ClickButton(welcome, IDC_FIRST_DUN) && ClickButton(welcome, IDOK));
+    EXPECT_TRUE(WaitForOrder("Dial-Up Networking|"));
+    ASSERT_TRUE(UseTrayMenu(velkator_, 0, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));  // Exit, unasked
+    EXPECT_TRUE(velkator_.WaitForExit()) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
 }
 
 // At a start without icons: Escape ends the program; the program choice opens a sheet that cannot be

@@ -83,8 +83,8 @@ TEST_F(QuickNewTest, TheVerbsDdeCommandOpensTheSheetFilledFromTheProgramUnlessRe
     HWND about = WaitForWindow("#32770", "About Velkator", velkator_.Id());
     ASSERT_NE(nullptr, about);
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_ + "\")]"));
-    ASSERT_TRUE(ClickButton(about, IDOK));
-    EXPECT_EQ(nullptr, FilledSheet(1000));
+    ASSERT_TRUE(ClickButton(about, IDOK) && WaitForWindowGone(about) && Answered(main));
+    EXPECT_EQ(nullptr, FilledSheet(0));
 
     ASSERT_TRUE(WriteString(kOptionsKey, "Security", "00351571264"));
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_ + "\")]"));

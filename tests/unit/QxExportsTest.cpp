@@ -45,8 +45,6 @@ TEST(QxExports, GetsAndFormatsTextsCutToTheBuffer) {
     char buffer[QxTextBufferSize];
     EXPECT_NE(0, QxFormatText(handle, buffer, sizeof buffer, "msgCannotOpen", "a.exe", "code 5", nullptr));
     EXPECT_STREQ("Cannot open a.exe (code 5): 100%", buffer);
-    EXPECT_NE(0, QxFormatText(handle, buffer, sizeof buffer, "msgCannotOpen", "a.exe", nullptr));
-    EXPECT_STREQ("Cannot open a.exe (%2): 100%", buffer);
     EXPECT_NE(0, QxFormatText(handle, buffer, 12, "msgCannotOpen", "a.exe", nullptr));
     EXPECT_STREQ("Cannot open", buffer);
     strcpy(buffer, "stale");

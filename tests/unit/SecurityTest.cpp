@@ -1,7 +1,5 @@
-// The password's stored form, the "/n" command line, the Explorer verb's removal, and the security
-// dialog's three modes.
+// The password's stored form, the Explorer verb's removal, and the security dialog's three modes.
 #include "Support.h"
-#include "app/NewCommandLineInfo.h"
 #include "dialogs/SecurityDlg.h"
 #include "sheet/ExplorerVerb.h"
 #include "store/Options.h"
@@ -13,20 +11,6 @@ TEST(Password, HashAndStoredForm) {
     EXPECT_EQ("00351571264", EncodePassword("secret"));
     EXPECT_EQ("01317255161", EncodePassword(""));
     EXPECT_EQ(EncodePassword("dmdbptpe"), EncodePassword("imcrptju"));  // two texts, one hash
-}
-
-TEST(NewCommandLine, ThePathFollowsTheSwitch) {
-    const struct { std::vector<const char*> arguments; const char* path; } cases[] = {
-        {{"/n", "C:\\Tools\\x.exe"}, "C:\\Tools\\x.exe"}, {{"C:\\Tools\\x.exe", "/n"}, ""}, {{"/N", "a", "b"}, "a"}};
-    for (const auto& c : cases) {
-        NewCommandLineInfo info;
-        for (size_t i = 0; i < c.arguments.size(); ++i) {
-            const char* argument = c.arguments[i];
-            bool flag = argument[0] == '/';
-            info.ParseParam(flag ? argument + 1 : argument, flag, i + 1 == c.arguments.size());
-        }
-        EXPECT_EQ(c.path, info.NewPath);
-    }
 }
 
 // Writing is seen end to end. Removal takes the verb's whole tree, and removing it again touches nothing.

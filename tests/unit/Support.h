@@ -110,6 +110,7 @@ inline void PumpMessages(DWORD ms) {
 
 // Answers the modal dialogs a test opens: a thread timer, which also fires inside modal loops,
 // hands each dialog of this thread that appears (or comes back on top) to the next queued action.
+// A new dialog with no action waiting fails the test at once, with its title, and is closed.
 class DialogRobot {
 public:
     using Action = std::function<void(HWND dialog)>;
@@ -166,13 +167,21 @@ private:
         if (!robot || !dialog || dialog == robot->m_lastDialog) return;
         robot->m_lastDialog = dialog;
         ++robot->m_seen;
-        if (robot->m_actions.empty()) return;
+        const bool known = !robot->m_known.insert(dialog).second;
+        if (robot->m_actions.empty()) {
+            if (!known) {
+                ADD_FAILURE() << "unexpected window \"" << TextOf(dialog) << "\"";
+                PostMessageA(dialog, WM_CLOSE, 0, 0);
+            }
+            return;
+        }
         Action action = std::move(robot->m_actions.front());
         robot->m_actions.pop_front();
         action(dialog);
     }
 
     std::deque<Action> m_actions;
+    std::set<HWND> m_known;
     HWND m_lastDialog = nullptr;
     int m_seen = 0;
     UINT_PTR m_timer;

@@ -206,6 +206,18 @@ TEST_F(TrayFixture, IconsShowTheirTipsKeepTheirIdentifiersAndLetOtherProgramsMes
     system.Clear();
     CreateWindowWith({"A=C:\\a.exe", "B=C:\\b.exe", "Separator"});  // the next start
     EXPECT_EQ((std::vector<UINT>{1, 2, 0xFE00}), IconIds(NIM_ADD));
+
+    // A DPI or icon-size change shows every icon again, and brings back one the shell lost.
+    RECT suggested = {0, 0, 100, 100};
+    const std::pair<UINT, WPARAM> changes[] = {{WM_DPICHANGED, MAKEWPARAM(144, 144)},
+                                               {WM_SETTINGCHANGE, SPI_SETICONMETRICS}};
+    for (const auto& change : changes) {
+        system.Clear();
+        system.shown.erase(2);
+        SendMessageA(window->m_hWnd, change.first, change.second, reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ((std::vector<UINT>{1, 2, 0xFE00}), IconIds(NIM_MODIFY)) << change.first;
+        EXPECT_EQ((std::vector<UINT>{2}), IconIds(NIM_ADD)) << change.first;
+    }
 }
 
 // UTF-8 is seen in a tooltip end to end; Wine runs the program with no double-byte code page.
@@ -254,6 +266,7 @@ TEST_F(TrayFixture, NewIconsArePromotedOnceWhereWindows11KeepsTheirSettings) {
         RegistryKey icon;
         return icon.Open(HKEY_CURRENT_USER, (settings + "\\" + key).c_str()) ? icon.ReadInt("IsPromoted", -1) : -2;
     };
+    DeleteRegistryTree(settings);  // what an earlier run left
     const DWORD first = 0xFE00, second = 0xFE01;  // the separators' identifiers
     makeKey("ours1", ThisProgram(), first);
     makeKey("other", "C:\\Other\\other.exe", second);
