@@ -127,8 +127,8 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
     EXPECT_EQ(7u, ReadDword(kOptionsKey, "Language")) << "the stored choice was overwritten";
 }
 
-// Chosen on the Options page: a double click starts programs and a single click does not, Delete and
-// Exit ask nothing. Deleting the last icon offers a first one again.
+// Chosen on the Options page: a double click starts programs and a single click does not, Delete asks
+// nothing (and Exit, as the stored value says, neither). Deleting the last icon offers a first one.
 TEST_F(MenuCommandsTest, OptionsChangeTheClickAndTheQuestionsAndTheLastIconGoneOffersANewOne) {
     ASSERT_TRUE(WriteShortcut("Tool", {helper_}) && WriteOrder("Tool|"));
     HWND main = StartVelkator(velkator_, folder_);
@@ -140,9 +140,11 @@ TEST_F(MenuCommandsTest, OptionsChangeTheClickAndTheQuestionsAndTheLastIconGoneO
     ASSERT_EQ(1, SendMessageA(options, CB_SETCURSEL, 1, 0));  // double click
     SendMessageA(GetParent(options), WM_COMMAND, MAKEWPARAM(IDC_OPG_CLICK, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(options));
-    for (int box : {IDC_OPG_CONFIRM_DELETE, IDC_OPG_CONFIRM_EXIT}) ASSERT_TRUE(ClickButton(GetParent(options), box));
+    ASSERT_TRUE(ClickButton(GetParent(options), IDC_OPG_CONFIRM_DELETE));
     ASSERT_TRUE(ClickButton(sheet, IDOK) && WaitForWindowGone(sheet));
-    EXPECT_EQ(2u, ReadDword(kOptionsKey, "Click"));
+    EXPECT_EQ((std::vector<DWORD>{2, 0, 1}), (std::vector<DWORD>{ReadDword(kOptionsKey, "Click"),
+                                                                 ReadDword(kOptionsKey, "ConfirmDelete"),
+                                                                 ReadDword(kOptionsKey, "ConfirmExit")}));
 
     ASSERT_TRUE(ClickAt(Centre(TrayIconCell(0)), MouseButton::Left));
     ASSERT_TRUE(DoubleClickAt(Centre(TrayIconCell(0))));
@@ -156,6 +158,7 @@ TEST_F(MenuCommandsTest, OptionsChangeTheClickAndTheQuestionsAndTheLastIconGoneO
     EXPECT_EQ("", ReadOrder());
     ASSERT_TRUE(ClickButton(welcome, IDC_FIRST_DUN) && ClickButton(welcome, IDOK));
     EXPECT_TRUE(WaitForOrder("Dial-Up Networking|"));
+    ASSERT_TRUE(WriteDword(kOptionsKey, "ConfirmExit", 0));
     ASSERT_TRUE(UseTrayMenu(velkator_, 0, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));  // Exit, unasked
     EXPECT_TRUE(velkator_.WaitForExit()) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
 }

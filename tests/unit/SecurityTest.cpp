@@ -63,11 +63,15 @@ TEST(SecurityDlg, SetUnlockAndChangeCheckWhatIsTypedAndResetTheFieldsOnAFailure)
     EXPECT_EQ("The password is not correct. Please try again.", message);
     EXPECT_EQ(EncodePassword("new"), password);
 
-    robot.Then([](HWND dialog) {
+    message.clear();
+    robot.Then([&](HWND dialog) {
         EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_SEC_RELOCK));
         CheckDlgButton(dialog, IDC_SEC_RELOCK, BST_UNCHECKED);
+        TypeAndPressOk(dialog, {{IDC_SEC_PASSWORD, "wrong"}});
+        EXPECT_EQ("The password is not correct. Please try again.", message);
         TypeAndPressOk(dialog, {{IDC_SEC_PASSWORD, "new"}});
     });
+    robot.Then(DialogRobot::NoteMessage(message));
     CSecurityDlg unlock(nullptr, password, false);
     EXPECT_EQ(IDOK, unlock.DoModal());
     EXPECT_EQ("", password);

@@ -123,13 +123,14 @@ TEST_F(ShortcutListTest, LegacyFileAddsWhatIsNewKeepsWhatClashesAndIsImportedOnc
     const std::string ini = folder.File("VELKATOR.INI");
     folder.Write("VELKATOR.INI",
                  "[Shortcuts]\r\nX=installed\r\nOld=Installed\r\nY=Removed\r\n"
-                 "[X]\r\nPath=C:\\caf\xE9.exe\r\nIconPath=C:\\x.exe,2\r\nStyle=2\r\n[Old]\r\nPath=C:\\legacy.exe\r\n");
+                 "[X]\r\nPath=C:\\caf\xE9.exe\r\nIconPath=C:\\x.exe,2\r\nArguments=-x\r\nStyle=2\r\n[Old]\r\nPath=C:\\legacy.exe\r\n");
     Install("Old");
     Load("Old|", ini);
     EXPECT_EQ("Old:1,X:2", Records());
     EXPECT_EQ("Old|X|", Order());
     EXPECT_EQ("C:\\Old.exe", list.At(0).Path);
     EXPECT_EQ(2, list.At(1).Style);
+    EXPECT_EQ("-x|", list.At(1).Arguments + "|" + list.At(1).Startup);
     EXPECT_EQ("C:\\caf\xC3\xA9.exe", list.At(1).Path);
     EXPECT_EQ("C:\\x.exe,2", TheApp()->GetProfileString("X", "IconPath"));
     EXPECT_FALSE(RegistryValueExists(profile.KeyPath("Shortcuts"), "Y"));
