@@ -6,6 +6,7 @@
 #include "framework/WideText.h"
 #include "framework/Wnd.h"
 #include "lang/Language.h"
+#include "lang/LanguageNames.h"
 #include <stdio.h>
 #include <string.h>
 #include <wchar.h>
@@ -40,8 +41,8 @@ std::string SystemErrorText(DWORD error) {
 
 void OpenHelpLink(const char* prefix) {
     const std::string key = prefix;
-    char helpFile[16];
-    snprintf(helpFile, sizeof helpFile, "velko%03u.hlp", static_cast<unsigned>(CurrentLanguage()));
+    char helpFile[32];
+    snprintf(helpFile, sizeof helpFile, "%s%03u.hlp", LanguageFilePrefix, static_cast<unsigned>(CurrentLanguage()));
     const std::string target = FormatText(
         key.c_str(), {App().ModuleFolder().c_str(), LanguageAbbreviation(CurrentLanguage()).c_str(), helpFile});
 
@@ -65,6 +66,5 @@ void OpenHelpLink(const char* prefix) {
         return;
     }
     const std::string text = SystemErrorText(GetLastError());
-    ModalScope modal;
-    MessageBoxA(BoxOwner(false), text.c_str(), GetText((key + "Title").c_str()).c_str(), MB_ICONEXCLAMATION);
+    ModalMessageBox(BoxOwner(false), text.c_str(), GetText((key + "Title").c_str()).c_str(), MB_ICONEXCLAMATION);
 }

@@ -21,7 +21,7 @@ bool OpenStartupLanguage(WORD stored, const std::string& folder, LanguageOpener 
     if (open(current)) return true;
     current = 0;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\velko???.mlb").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + "\\" + LanguageFilePattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return false;
     FindClose(search);
     current = LanguageFromFileName(found.cFileName);

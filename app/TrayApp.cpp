@@ -2,8 +2,9 @@
 #include "app/HelpLink.h"
 #include "app/LanguageChoice.h"
 #include "app/NewCommandLineInfo.h"
-#include "sheet/ExplorerVerb.h"
+#include "store/ExplorerVerb.h"
 #include "framework/Dialog.h"
+#include "framework/Display.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/Options.h"
@@ -15,10 +16,16 @@ TrayApp& App() {
 }
 
 namespace {
+// The verb names this copy of the program and speaks its language: written anew at every start
+// and language change while QuickNew is on.
+void RewriteQuickNewVerb() {
+    if (ReadOption(Option::QuickNew) != 0) WriteQuickNewVerb(GetText("advQuickNewMenu"));
+}
+
 // What shows language texts outside the dialogs: the special icons' tooltips, the Explorer verb.
 void RetitleAfterReload() {
     if (CMainWnd* main = App().MainWindow()) main->RetitleSpecialIcons();
-    if (ReadOption(Option::QuickNew) != 0) WriteQuickNewVerb();
+    RewriteQuickNewVerb();
 }
 
 // The longest DDE command handled; a longer one is refused, never cut.
@@ -49,7 +56,7 @@ bool TrayApp::OnDDECommand(const char* command) {
     CMainWnd* main = MainWindow();
     if (!main) return false;
     std::string path = text.substr(sizeof prefix - 1, quote - (sizeof prefix - 1));
-    main->NewShortcutFromPath(text.size() > MaxNewCommandLength ? std::string() : path);
+    main->Commands().NewShortcutFromPath(text.size() > MaxNewCommandLength ? std::string() : path);
     return true;
 }
 
@@ -102,22 +109,22 @@ bool TrayApp::InitInstance() {
         return false;
     }
 
-    // Rewritten at every start, so that it names this copy of the program and its language.
-    if (ReadOption(Option::QuickNew) != 0) WriteQuickNewVerb();
+    RewriteQuickNewVerb();
     if (!IsOnlyInstance()) return false;
 
     CMainWnd::RegisterWindowClass(m_hInstance);
 
-    m_mainWindow.reset(new CMainWnd);
+    m_mainWindow.reset(new CMainWnd(commandLine.NewPath));
     CMainWnd* main = m_mainWindow.get();
-    main->StartupNewPath = commandLine.NewPath;
     if (!main->Create()) return false;
     m_pMainWnd = main;
     SendMessageA(main->m_hWnd, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconA(m_hInstance, MAKEINTRESOURCEA(IDI_VELKATOR))));
-    SendMessageA(main->m_hWnd, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(LoadImageA(m_hInstance, MAKEINTRESOURCEA(IDI_VELKATOR), IMAGE_ICON, 16, 16,
-                                                     LR_DEFAULTCOLOR)));
+    // The small icon at the window's DPI; a loaded image is the caller's to destroy, when the program ends.
+    const int small = MetricForDpi(SM_CXSMICON, WindowDpi(main->m_hWnd));
+    m_smallIcon.reset(static_cast<HICON>(
+        LoadImageA(m_hInstance, MAKEINTRESOURCEA(IDI_VELKATOR), IMAGE_ICON, small, small, LR_DEFAULTCOLOR)));
+    SendMessageA(main->m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
     ShowWindow(main->m_hWnd, SW_HIDE);
     return true;
 }

@@ -29,6 +29,7 @@ private:
 
     OwnedHandle m_instanceMutex;
     std::unique_ptr<CMainWnd> m_mainWindow;
+    OwnedIcon m_smallIcon;  // outlives the main window that shows it
 };
 
 TrayApp& App();

@@ -2,7 +2,6 @@
 // computer's physical memory and the free space of the current drive.
 #pragma once
 #include "dialogs/ContextHelp.h"
-#include "dialogs/DialogOpen.h"
 
 class CAboutDlg : public CContextHelpDialog {
 public:
@@ -14,5 +13,4 @@ protected:
 
 private:
     // While the box exists a right click on a tray icon only beeps.
-    DialogOpenScope m_open;
 };

@@ -40,9 +40,7 @@ std::string CChangeIconDlg::IconPath() const {
 }
 
 std::string CChangeIconDlg::FileText() const {
-    char text[MAX_PATH] = "";
-    GetDlgItemTextA(m_hWnd, IDC_CI_FILE, text, sizeof text);
-    return text;
+    return WindowText(GetDlgItem(m_hWnd, IDC_CI_FILE));
 }
 
 BOOL CChangeIconDlg::OnInitDialog() {
@@ -96,9 +94,7 @@ void CChangeIconDlg::FillIconList() {
 void CChangeIconDlg::Browse() {
     m_editChanged = false;
     std::string filter = GetText("ciBrowseFilterName") + "|*.ico;*.exe;*.dll;*.cpl|";
-    CFileDialog dialog(true, "exe", FileText().c_str(),
-                       OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_CREATEPROMPT | OFN_EXPLORER | OFN_LONGNAMES,
-                       filter.c_str(), m_hWnd);
+    CFileDialog dialog(true, "exe", FileText().c_str(), CFileDialog::OpenExisting, filter.c_str(), m_hWnd);
     dialog.Title = GetText("ciBrowseTitle");
     if (dialog.DoModal() != IDOK) return;
     SetDlgItemTextA(m_hWnd, IDC_CI_FILE, dialog.GetPathName().c_str());

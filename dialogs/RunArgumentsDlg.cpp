@@ -18,9 +18,7 @@ BOOL CRunArgumentsDlg::OnInitDialog() {
 bool CRunArgumentsDlg::DoDataExchange(bool save) {
     HWND edit = GetDlgItem(m_hWnd, IDC_ARGUMENTS_EDIT);
     if (!save) return SetWindowTextA(edit, Text.c_str()) != 0;
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-    GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
-    Text = text.data();
+    Text = WindowText(edit);
     return true;
 }
 

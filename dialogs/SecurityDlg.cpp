@@ -34,10 +34,7 @@ CSecurityDlg::CSecurityDlg(HWND parent, std::string& password, bool changeMode)
       m_mode(ModeOf(password, changeMode)) {}
 
 std::string CSecurityDlg::Typed(int id) const {
-    HWND edit = GetDlgItem(m_hWnd, id);
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-    GetWindowTextA(edit, text.data(), static_cast<int>(text.size()));
-    return text.data();
+    return WindowText(GetDlgItem(m_hWnd, id));
 }
 
 std::string CSecurityDlg::Encoded(int id) const {

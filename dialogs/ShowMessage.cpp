@@ -26,7 +26,6 @@ int ShowMessage(const char* key, UINT style, const char* titleKey, std::initiali
     CWnd* main = TheApp() ? TheApp()->m_pMainWnd : nullptr;
     HWND owner = main && main->m_hWnd ? GetLastActivePopup(main->m_hWnd) : nullptr;
 
-    ModalScope modal;
     CMessageDlg box(text, title, style, owner);
     return static_cast<int>(box.DoModal());
 }

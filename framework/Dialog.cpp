@@ -4,8 +4,8 @@
 CDialog::CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
 
 INT_PTR CDialog::DoModal() {
-    HINSTANCE instance = ProgramInstance();
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(m_templateId), m_parent, &CDialog::DialogProc,
+    ModalScope modal;
+    return DialogBoxParamA(ProgramInstance(), MAKEINTRESOURCEA(m_templateId), m_parent, &CDialog::DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 

@@ -2,10 +2,15 @@
 // and turned into the system's zero-separated form.
 #pragma once
 #include <windows.h>
+#include <commdlg.h>
 #include <string>
 
 class CFileDialog {
 public:
+    // The flags every Open dialog of the program uses: an existing file, chosen in Explorer's style.
+    static const DWORD OpenExisting =
+        OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_CREATEPROMPT | OFN_EXPLORER | OFN_LONGNAMES;
+
     CFileDialog(bool openFileDialog, const char* defaultExtension, const char* fileName, DWORD flags,
                 const char* filter, HWND parent);
     CFileDialog(const CFileDialog&) = delete;

@@ -64,6 +64,7 @@ INT_PTR CPropertySheet::DoModal() {
     header.pfnCallback = &CPropertySheet::SheetCallback;
     m_closedWithOk = false;
     g_sheetBeingCreated = this;
+    ModalScope modal;
     INT_PTR shown = PropertySheetA(&header);
     g_sheetBeingCreated = nullptr;
     if (shown < 0) return -1;

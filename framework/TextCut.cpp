@@ -1,17 +1,5 @@
 #include "framework/TextCut.h"
 
-size_t LastBackslash(const std::string& path, UINT codePage) {
-    if (codePage == CP_ACP) codePage = GetACP();
-    size_t last = std::string::npos;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (codePage != CP_UTF8 && IsDBCSLeadByteEx(codePage, static_cast<BYTE>(path[i])))
-            ++i;
-        else if (path[i] == '\\')
-            last = i;
-    }
-    return last;
-}
-
 size_t CharacterPrefixLength(const std::string& text, size_t maxBytes, UINT codePage) {
     if (codePage == CP_ACP) codePage = GetACP();
     size_t limit = text.find('\0');

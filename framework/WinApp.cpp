@@ -1,7 +1,7 @@
 #include "framework/WinApp.h"
 #include "framework/CommandLineInfo.h"
 #include "framework/RegistryKey.h"
-#include "framework/TextCut.h"
+#include "framework/Path.h"
 #include "framework/Wnd.h"
 #include <stdlib.h>
 
@@ -37,9 +37,7 @@ std::string SystemFolder() {
 CWinApp::CWinApp() : m_previousApp(g_app) {
     g_app = this;
     m_hInstance = GetModuleHandleA(nullptr);
-    const std::string path = ProgramPath();
-    const size_t slash = LastBackslash(path);
-    m_appName = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    m_appName = FileNameOf(ProgramPath());
     const size_t dot = m_appName.rfind('.');
     if (dot != std::string::npos && dot > 0) m_appName.erase(dot);
 }
@@ -52,9 +50,7 @@ CWinApp::~CWinApp() {
 }
 
 std::string CWinApp::ModuleFolder() const {
-    const std::string path = ProgramPath();
-    const size_t slash = LastBackslash(path);
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+    return FolderOf(ProgramPath());
 }
 
 int CWinApp::Run() {
@@ -131,6 +127,11 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
         bool isFlag = argument[0] == '-' || argument[0] == '/';
         info.ParseParam(isFlag ? argument + 1 : argument, isFlag, i + 1 == __argc);
     }
+}
+
+int ModalMessageBox(HWND owner, const char* text, const char* caption, UINT style) {
+    ModalScope modal;
+    return MessageBoxA(owner, text, caption, style);
 }
 
 int RunApplication(CWinApp& app, HINSTANCE instance) {

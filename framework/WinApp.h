@@ -17,7 +17,7 @@ public:
 
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
-    // Modal dialogs, message boxes and sheets the program's own code is running now.
+    // Modal dialogs, message boxes and sheets running now; raised where the framework starts them.
     int ModalDepth = 0;
 
     // Start of the run: false ends the process without a message loop.
@@ -76,7 +76,10 @@ std::string ProgramPath();
 // The system folder (System32), without a final backslash.
 std::string SystemFolder();
 
-// Raises the application's ModalDepth for the lifetime of a modal run.
+// The system's message box, counted in ModalDepth while it is open.
+int ModalMessageBox(HWND owner, const char* text, const char* caption, UINT style);
+
+// Raises the application's ModalDepth for the lifetime of a modal run (the framework's own).
 class ModalScope {
 public:
     ModalScope() { if (TheApp()) ++TheApp()->ModalDepth; }

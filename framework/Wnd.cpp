@@ -1,11 +1,19 @@
 #include "framework/Wnd.h"
 #include "framework/WinApp.h"
+#include <algorithm>
 
 namespace {
 // The attached object is kept in a window property, so it never clashes with
 // GWLP_USERDATA or DWLP_USER of windows made by the system (dialogs, property sheets).
 const char* const kObjectProperty = "Velkator.Object";
 }  // namespace
+
+std::string WindowText(HWND window) {
+    // The length may be larger than the text (a multi-byte text reports its bytes at most).
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<size_t>(std::max(0, GetWindowTextA(window, &text[0], static_cast<int>(text.size())))));
+    return text;
+}
 
 CWnd::~CWnd() {
     // A window that outlives its object must not call into the freed object.

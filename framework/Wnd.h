@@ -3,6 +3,7 @@
 // window's previous procedure handle it.
 #pragma once
 #include <windows.h>
+#include <string>
 
 // Runs a message handler so that no C++ exception (std::bad_alloc from a string, say) crosses
 // into the system's callback: a handler that throws has answered 0.
@@ -14,6 +15,9 @@ auto CallWithoutThrowing(Handler handler) noexcept -> decltype(handler()) {
         return 0;
     }
 }
+
+// A window's whole text.
+std::string WindowText(HWND window);
 
 class CWnd {
 public:

@@ -1,5 +1,6 @@
 #include "lang/Language.h"
 #include "framework/WinApp.h"
+#include "lang/LanguageNames.h"
 #include "qxintl/qxintl.h"
 #include "store/Options.h"
 
@@ -7,13 +8,12 @@ namespace {
 QxHandle g_library = nullptr;
 WORD g_currentLanguage = 0;
 LanguageReloadedHandler g_reloaded = nullptr;
-const char* const kLanguageFilePrefix = "velko";
 const size_t kMaxArguments = 9;
 }  // namespace
 
 bool OpenLanguageLibrary(WORD language) {
     CloseLanguageLibrary();
-    g_library = QxOpen(kLanguageFilePrefix, language);
+    g_library = QxOpen(LanguageFilePrefix, language);
     if (g_library) g_currentLanguage = language;
     return g_library != nullptr;
 }

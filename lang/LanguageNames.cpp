@@ -1,13 +1,17 @@
 #include "lang/LanguageNames.h"
+#include <string.h>
 #include "framework/WideText.h"
 #include <wchar.h>
+
+const char* const LanguageFilePrefix = "velko";
+const char* const LanguageFilePattern = "velko???.mlb";
 
 WORD LanguageFromFileName(const char* fileName) {
     std::string name = fileName ? fileName : "";
     size_t dot = name.rfind('.');
     if (dot != std::string::npos) name.erase(dot);
     unsigned value = 0;
-    for (size_t i = 5; i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i) {
+    for (size_t i = strlen(LanguageFilePrefix); i < name.size() && name[i] >= '0' && name[i] <= '9'; ++i) {
         value = value * 10 + static_cast<unsigned>(name[i] - '0');
         if (value > 0xFFFF) value = 0xFFFF;  // a language number is 16 bits
     }

@@ -3,7 +3,12 @@
 #include <windows.h>
 #include <string>
 
-// The decimal digits after the five-letter prefix of a name like "velko012.mlb" (12); 0 without digits.
+// Language files are called the prefix, the language number in three digits and ".mlb"
+// ("velko009.mlb"); the help files the same with ".hlp".
+extern const char* const LanguageFilePrefix;
+// The pattern that finds the language files of a folder.
+extern const char* const LanguageFilePattern;
+// The decimal digits after the prefix of a name like "velko012.mlb" (12); 0 without digits.
 WORD LanguageFromFileName(const char* fileName);
 // The language's name without its country ("German (Germany)" gives "German").
 std::string LanguageDisplayName(WORD language);

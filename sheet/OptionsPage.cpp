@@ -2,12 +2,12 @@
 #include "dialogs/SecurityDlg.h"
 #include "framework/FileDialog.h"
 #include "framework/SystemCalls.h"
-#include "framework/TextCut.h"
+#include "framework/Path.h"
 #include "framework/WinApp.h"
 #include "lang/Language.h"
 #include "lang/LanguageNames.h"
 #include "res/resource.h"
-#include "sheet/ExplorerVerb.h"
+#include "store/ExplorerVerb.h"
 #include "store/Options.h"
 #include <mmsystem.h>
 #include <algorithm>
@@ -41,18 +41,7 @@ const struct {
     {IDC_OPG_CONFIRM_EXIT, Option::ConfirmExit},
     {IDC_OPG_SHOW_NEW_ICONS, Option::ShowNewIcons},
 };
-const DWORD BrowseFlags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_CREATEPROMPT | OFN_EXPLORER | OFN_LONGNAMES;
 const LPARAM NoSoundFile = -1;  // item data of the no-sound entry and of sounds given by their path
-
-std::string FolderOf(const std::string& path) {
-    size_t slash = LastBackslash(path);
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-std::string FileNameOf(const std::string& path) {
-    size_t slash = LastBackslash(path);
-    return path.substr(slash == std::string::npos ? 0 : slash + 1);
-}
 
 // Whether a file name is a short 8.3 name as it stands (DING.WAV), as such names read better in
 // lower case. Asked of the name itself: volumes without short names report no short name at all.
@@ -84,10 +73,7 @@ LRESULT COptionsPage::SendToItem(int id, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 std::string COptionsPage::SoundText() const {
-    HWND combo = GetDlgItem(m_hWnd, IDC_OPG_SOUND);
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(combo)) + 1, '\0');
-    text.resize(static_cast<size_t>(std::max(0, GetWindowTextA(combo, &text[0], static_cast<int>(text.size())))));
-    return text;
+    return WindowText(GetDlgItem(m_hWnd, IDC_OPG_SOUND));
 }
 
 BOOL COptionsPage::OnInitDialog() {
@@ -103,7 +89,7 @@ BOOL COptionsPage::OnInitDialog() {
     }
     for (const char* key : {"opgSingleClick", "opgDoubleClick"})
         SendToItem(IDC_OPG_CLICK, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GetText(key).c_str()));
-    SendToItem(IDC_OPG_CLICK, CB_SETCURSEL, ReadOption(Option::Click) == 2 ? 1 : 0);
+    SendToItem(IDC_OPG_CLICK, CB_SETCURSEL, ReadClickStyle() == ClickStyle::Double ? 1 : 0);
     for (const auto& box : CheckBoxes)
         CheckDlgButton(m_hWnd, box.id, ReadOption(box.option) != 0 ? BST_CHECKED : BST_UNCHECKED);
     FillLanguageList(CurrentLanguage());
@@ -161,7 +147,7 @@ void COptionsPage::FillSoundList(const std::string& current) {
 
 void COptionsPage::FillLanguageList(WORD current) {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((m_programDirectory + "\\velko???.mlb").c_str(), &found);
+    HANDLE search = FindFirstFileA((m_programDirectory + "\\" + LanguageFilePattern).c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (!IsListable(found)) continue;
@@ -248,7 +234,7 @@ void COptionsPage::PlayChosenSound() const {
 
 void COptionsPage::BrowseForSound() {
     std::string filter = GetText("opgBrowseFilterName1") + "|*.wav|" + GetText("opgBrowseFilterName2") + "|*.*||";
-    CFileDialog dialog(true, "wav", SoundText().c_str(), BrowseFlags, filter.c_str(), GetParent(m_hWnd));
+    CFileDialog dialog(true, "wav", SoundText().c_str(), CFileDialog::OpenExisting, filter.c_str(), GetParent(m_hWnd));
     dialog.Title = GetText("opgBrowseTitle");
     if (dialog.DoModal() != IDOK) return;
     SetDlgItemTextA(m_hWnd, IDC_OPG_SOUND, dialog.GetPathName().c_str());
@@ -302,7 +288,7 @@ bool COptionsPage::OnApply() {
         WriteOption(Option::PlayWave, 1);
         WriteOption(Option::WaveFile, SoundPath(sound));
     }
-    WriteOption(Option::Click, SendToItem(IDC_OPG_CLICK, CB_GETCURSEL) != 0 ? 2 : 1);
+    WriteClickStyle(SendToItem(IDC_OPG_CLICK, CB_GETCURSEL) != 0 ? ClickStyle::Double : ClickStyle::Single);
     // A password set or changed here is stored; one unlocked at the start goes only when its
     // relock box was cleared.
     if (m_state.IsLocked() || ReadOption(Option::RelockPassword) == 0)
@@ -310,7 +296,7 @@ bool COptionsPage::OnApply() {
     for (const auto& box : CheckBoxes)
         WriteOption(box.option, IsDlgButtonChecked(m_hWnd, box.id) == BST_CHECKED ? 1 : 0);
     if (ReadOption(Option::QuickNew) != 0)
-        WriteQuickNewVerb();
+        WriteQuickNewVerb(GetText("advQuickNewMenu"));
     else
         RemoveQuickNewVerb();
     const LRESULT language = SendToItem(IDC_OPG_LANGUAGE, CB_GETCURSEL);

@@ -4,12 +4,15 @@
 #include <string>
 
 struct SheetState {
-    SheetState(ShortcutList& shortcuts, int selectedIndex) : Shortcuts(shortcuts), SelectedIndex(selectedIndex) {}
+    SheetState(ShortcutList& shortcuts, int selectedIndex, bool mayCancel)
+        : Shortcuts(shortcuts), SelectedIndex(selectedIndex), MayCancel(mayCancel) {}
 
     ShortcutList& Shortcuts;
-    // Index of the shortcut being edited; before a new record exists, -2 for a new shortcut and
-    // -1 for a new one that cannot be cancelled. Follows the shortcut when the Order page moves it.
+    // Index of the shortcut being edited, -1 until the record of a new one exists. Follows the
+    // shortcut when the Order page moves it.
     int SelectedIndex;
+    // False for the first shortcut of all, which the user must make or close the sheet.
+    const bool MayCancel;
     // The Order page's list was touched; its apply rebuilds the order.
     bool OrderChanged = false;
     // The Properties page's name as last typed, and the name the Order page's list shows.

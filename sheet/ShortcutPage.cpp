@@ -5,6 +5,7 @@
 #include "framework/ComApartment.h"
 #include "framework/Display.h"
 #include "framework/FileDialog.h"
+#include "framework/Path.h"
 #include "framework/TextCut.h"
 #include "framework/WideText.h"
 #include "lang/Language.h"
@@ -29,23 +30,21 @@ const HelpTableEntry ShortcutPageHelpTable[] = {
     {0, nullptr},
 };
 
-const DWORD BrowseFlags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_CREATEPROMPT | OFN_EXPLORER | OFN_LONGNAMES;
 const int LockableControls[] = {IDC_PPG_NAME, IDC_PPG_PATH, IDC_PPG_BROWSE_PROGRAM, IDC_PPG_STARTUP,
                                 IDC_PPG_BROWSE_FOLDER, IDC_PPG_PROMPT, IDC_PPG_RUN_STYLE, IDC_PPG_CHANGE_ICON,
                                 IDC_PPG_RUN_AS};
 
 }  // namespace
 
-void SplitForName(const std::string& path, std::string& folder, std::string& stem) {
-    size_t slash = LastBackslash(path);
-    if (slash == std::string::npos) {
-        folder = path;
-        stem.clear();
-        return;
-    }
-    folder = path.substr(0, slash);
-    std::string file = path.substr(slash + 1);
-    stem = file.substr(0, file.find('.'));
+std::string FolderForProgram(const std::string& path) {
+    return FileNameStart(path) == 0 ? path : FolderOf(path);
+}
+
+std::string NameForProgram(const std::string& path) {
+    std::string name = GetFileVersionText(path.c_str(), false);
+    if (name.empty() && FileNameStart(path) != 0) name = FileNameOf(path).substr(0, FileNameOf(path).find('.'));
+    name.resize(CharacterPrefixLength(name, MaxNameBytes));
+    return name;
 }
 
 namespace {
@@ -62,17 +61,14 @@ CShortcutPage::CShortcutPage(SheetState& state) : CContextHelpPage(IDD_SHORTCUT_
 }
 
 std::string CShortcutPage::Text(int id) const {
-    HWND control = GetDlgItem(m_hWnd, id);
-    std::vector<char> text(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-    return text.data();
+    return WindowText(GetDlgItem(m_hWnd, id));
 }
 
 BOOL CShortcutPage::OnInitDialog() {
     ApplyLockState();
     CContextHelpPage::OnInitDialog();
     LocaliseDialog(m_hWnd);
-    SendDlgItemMessageA(m_hWnd, IDC_PPG_NAME, EM_LIMITTEXT, MaxNameLength, 0);
+    SendDlgItemMessageA(m_hWnd, IDC_PPG_NAME, EM_LIMITTEXT, MaxNameBytes, 0);
     SendDlgItemMessageA(m_hWnd, IDC_PPG_PATH, EM_LIMITTEXT, MaxPathChars, 0);
     SendDlgItemMessageA(m_hWnd, IDC_PPG_STARTUP, EM_LIMITTEXT, MaxPathChars, 0);
     SendDlgItemMessageA(m_hWnd, IDC_PPG_ARGUMENTS, EM_LIMITTEXT, MaxArgumentsChars, 0);
@@ -98,9 +94,10 @@ void CShortcutPage::LoadRecord() {
     SetDlgItemTextA(m_hWnd, IDC_PPG_STARTUP, record.Startup.c_str());
     SetDlgItemTextA(m_hWnd, IDC_PPG_ICON_PATH, record.IconPath.c_str());
     SetDlgItemTextA(m_hWnd, IDC_PPG_ARGUMENTS, record.Arguments.c_str());
-    CheckDlgButton(m_hWnd, IDC_PPG_PROMPT, record.Prompt != 0 ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(m_hWnd, IDC_PPG_RUN_AS, record.RunAs != 0 ? BST_CHECKED : BST_UNCHECKED);
-    SendDlgItemMessageA(m_hWnd, IDC_PPG_RUN_STYLE, CB_SETCURSEL, static_cast<WPARAM>(record.Style - 1), 0);
+    CheckDlgButton(m_hWnd, IDC_PPG_PROMPT, record.Prompt ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(m_hWnd, IDC_PPG_RUN_AS, record.RunAs ? BST_CHECKED : BST_UNCHECKED);
+    // The list holds the styles in their stored order, from 1.
+    SendDlgItemMessageA(m_hWnd, IDC_PPG_RUN_STYLE, CB_SETCURSEL, static_cast<WPARAM>(record.Style) - 1, 0);
     UpdateArgumentsEnabling();
     SetModified(false);
     UpdateIconPreview();
@@ -153,20 +150,14 @@ void CShortcutPage::UpdateIconPreview() {
 void CShortcutPage::BrowseForProgram() {
     std::string filter = GetText("ppgBrowseFilterName1") + "|*.exe;*.com;*.bat|" + GetText("ppgBrowseFilterName2") +
                          "|*.*||";
-    CFileDialog dialog(true, "exe", Text(IDC_PPG_PATH).c_str(), BrowseFlags, filter.c_str(), GetParent(m_hWnd));
+    CFileDialog dialog(true, "exe", Text(IDC_PPG_PATH).c_str(), CFileDialog::OpenExisting, filter.c_str(),
+                       GetParent(m_hWnd));
     dialog.Title = GetText("ppgBrowseTitle");
     if (dialog.DoModal() != IDOK) return;
     const std::string path = dialog.GetPathName();
-    std::string folder, stem;
-    SplitForName(path, folder, stem);
     SetDlgItemTextA(m_hWnd, IDC_PPG_PATH, path.c_str());
-    SetDlgItemTextA(m_hWnd, IDC_PPG_STARTUP, folder.c_str());
-    if (Text(IDC_PPG_NAME).empty()) {
-        std::string name = GetFileVersionText(path.c_str(), false);
-        if (name.empty()) name = stem;
-        name.resize(CharacterPrefixLength(name, MaxNameLength));
-        SetDlgItemTextA(m_hWnd, IDC_PPG_NAME, name.c_str());
-    }
+    SetDlgItemTextA(m_hWnd, IDC_PPG_STARTUP, FolderForProgram(path).c_str());
+    if (Text(IDC_PPG_NAME).empty()) SetDlgItemTextA(m_hWnd, IDC_PPG_NAME, NameForProgram(path).c_str());
     SetDlgItemTextA(m_hWnd, IDC_PPG_ICON_PATH, "");
     UpdateIconPreview();
 }
@@ -208,10 +199,9 @@ bool CShortcutPage::OnApply() {
     values.Startup = Text(IDC_PPG_STARTUP);
     values.IconPath = Text(IDC_PPG_ICON_PATH);
     values.Arguments = Text(IDC_PPG_ARGUMENTS);
-    values.Prompt = IsDlgButtonChecked(m_hWnd, IDC_PPG_PROMPT) == BST_CHECKED ? 1 : 0;
-    values.RunAs = IsDlgButtonChecked(m_hWnd, IDC_PPG_RUN_AS) == BST_CHECKED ? 1 : 0;
-    values.Style = static_cast<int>(SendDlgItemMessageA(m_hWnd, IDC_PPG_RUN_STYLE, CB_GETCURSEL, 0, 0)) + 1;
-    if (values.Style < 1) values.Style = 1;
+    values.Prompt = IsDlgButtonChecked(m_hWnd, IDC_PPG_PROMPT) == BST_CHECKED;
+    values.RunAs = IsDlgButtonChecked(m_hWnd, IDC_PPG_RUN_AS) == BST_CHECKED;
+    values.Style = RunStyleOf(static_cast<int>(SendDlgItemMessageA(m_hWnd, IDC_PPG_RUN_STYLE, CB_GETCURSEL, 0, 0)) + 1);
     // A record without a name or a program is never stored; the other pages still apply.
     if (values.Name.empty() || values.Path.empty()) {
         FocusName();

@@ -6,9 +6,12 @@
 #include "sheet/SheetState.h"
 #include <string>
 
-// Folder and stem of a program path: "C:\Tools\my.app.exe" gives "C:\Tools" and "my"; without a
-// backslash the folder is the whole path and the stem is empty.
-void SplitForName(const std::string& path, std::string& folder, std::string& stem);
+// What a shortcut for the program at path is called at first: its version description, else its
+// file name up to the first dot; at most the longest name.
+std::string NameForProgram(const std::string& path);
+// The folder a program starts in at first: the one it is in ("C:\Tools" for "C:\Tools\my.exe";
+// without a backslash, the whole path).
+std::string FolderForProgram(const std::string& path);
 
 class CShortcutPage : public CContextHelpPage {
 public:
@@ -16,7 +19,6 @@ public:
     // Fills the controls from the record the sheet is editing.
     void LoadRecord();
 
-    static const int MaxNameLength = 63;  // what a tray tooltip shows
 
 protected:
     BOOL OnInitDialog() override;

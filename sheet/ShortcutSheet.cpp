@@ -1,7 +1,6 @@
 #include "sheet/ShortcutSheet.h"
 #include "dialogs/FileVersionInfo.h"
 #include "dialogs/SecurityDlg.h"
-#include "framework/TextCut.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/Options.h"
@@ -10,11 +9,16 @@ namespace {
 const int SheetHelpButton = 9;  // the sheet's own Help button
 }
 
-CShortcutSheet::CShortcutSheet(HWND parent, int selection, ShortcutList& shortcuts)
-    : CContextHelpSheet("", parent), m_state(shortcuts, selection - 1), m_shortcutPage(m_state),
+CShortcutSheet::CShortcutSheet(HWND parent, ShortcutList& shortcuts, int index)
+    : CShortcutSheet(parent, shortcuts, index, true) {}
+
+CShortcutSheet::CShortcutSheet(HWND parent, ShortcutList& shortcuts, NewShortcut which)
+    : CShortcutSheet(parent, shortcuts, -1, which != NewShortcut::First) {}
+
+CShortcutSheet::CShortcutSheet(HWND parent, ShortcutList& shortcuts, int index, bool mayCancel)
+    : CContextHelpSheet("", parent), m_state(shortcuts, index, mayCancel), m_shortcutPage(m_state),
       m_orderPage(m_state), m_optionsPage(m_state) {
     m_state.ActivePassword = ReadOption(Option::Security);
-    const int index = m_state.SelectedIndex;
     const bool existing = index >= 0 && index < shortcuts.Count();
     if (!existing || shortcuts.At(index).Kind() == ShortcutKind::Application) AddPage(&m_shortcutPage);
     if (existing) AddPage(&m_orderPage);
@@ -29,14 +33,10 @@ CShortcutSheet::~CShortcutSheet() {
 bool CShortcutSheet::PrefillFromPath(const std::string& path) {
     int index = m_state.Shortcuts.AppendPending();
     if (index < 0) return false;
-    std::string folder, stem;
-    SplitForName(path, folder, stem);
     ShortcutItem values;
-    values.Name = GetFileVersionText(path.c_str(), false);
-    if (values.Name.empty()) values.Name = stem;
-    values.Name.resize(CharacterPrefixLength(values.Name, CShortcutPage::MaxNameLength));
+    values.Name = NameForProgram(path);
     values.Path = path;
-    values.Startup = folder;
+    values.Startup = FolderForProgram(path);
     values.IconPath = path + ",0";
     m_state.Shortcuts.SetPendingValues(values);
     m_state.SelectedIndex = index;
@@ -69,9 +69,8 @@ BOOL CShortcutSheet::OnInitDialog() {
     SetForegroundWindow(m_hWnd);
     // Every page is made once, last to first, so that all of them load, apply and cancel.
     for (int page = GetPageCount() - 1; page >= 0; --page) SetActivePage(page);
-    const int selection = m_state.SelectedIndex;
-    if (selection == -1) EnableWindow(GetDlgItem(m_hWnd, IDCANCEL), FALSE);
-    if (selection < 0) {
+    if (!m_state.MayCancel) EnableWindow(GetDlgItem(m_hWnd, IDCANCEL), FALSE);
+    if (m_state.SelectedIndex < 0) {
         CreateNewRecord();
     } else if (m_shortcutPage.m_hWnd) {
         m_shortcutPage.LoadRecord();

@@ -2,7 +2,6 @@
 // pages that fit what it was opened for. Changes are stored by the pages' apply.
 #pragma once
 #include "dialogs/ContextHelp.h"
-#include "dialogs/DialogOpen.h"
 #include "sheet/OptionsPage.h"
 #include "sheet/OrderPage.h"
 #include "sheet/ShortcutPage.h"
@@ -11,9 +10,12 @@
 
 class CShortcutSheet : public CContextHelpSheet {
 public:
-    // selection: the 1-based number of an existing shortcut, -1 for a new shortcut, 0 for a new
-    // shortcut whose sheet cannot be cancelled. The list must have room for a new one.
-    CShortcutSheet(HWND parent, int selection, ShortcutList& shortcuts);
+    // The sheet for the shortcut at index.
+    CShortcutSheet(HWND parent, ShortcutList& shortcuts, int index);
+    // The sheet for a new shortcut, which the list must have room for; the first shortcut of all
+    // cannot be cancelled.
+    enum class NewShortcut { Another, First };
+    CShortcutSheet(HWND parent, ShortcutList& shortcuts, NewShortcut which);
     ~CShortcutSheet() override;
 
     // IDOK or IDCANCEL as the sheet was closed, or 0 when changes are locked and not unlocked.
@@ -25,9 +27,9 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
+    CShortcutSheet(HWND parent, ShortcutList& shortcuts, int index, bool mayCancel);
     void CreateNewRecord();
 
-    DialogOpenScope m_dialogOpen;
     SheetState m_state;
     CShortcutPage m_shortcutPage;
     COrderPage m_orderPage;

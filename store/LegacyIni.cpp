@@ -66,8 +66,8 @@ void ImportLegacyIni(const std::string& iniPath) {
         item.Startup = ini.Text(name, "Startup");
         item.IconPath = ini.Text(name, "IconPath");
         item.Arguments = ini.Text(name, "Arguments");
-        item.Prompt = ini.Number(name, "Prompt", 0);
-        item.Style = ini.Number(name, "Style", 1);
+        item.Prompt = ini.Number(name, "Prompt", 0) == 1;
+        item.Style = RunStyleOf(ini.Number(name, "Style", 1));
         WriteApplicationItem(item);
         order = OrderWithToken(order, name);
     }

@@ -19,6 +19,15 @@ void WriteOption(const TextOption& option, const std::string& value) {
     TheApp()->WriteProfileString(OptionsSection, option.Name, value.c_str());
 }
 
+ClickStyle ReadClickStyle() {
+    const int stored = ReadOption(Option::Click);
+    return stored == 1 ? ClickStyle::Single : stored == 2 ? ClickStyle::Double : ClickStyle::None;
+}
+
+void WriteClickStyle(ClickStyle style) {
+    WriteOption(Option::Click, static_cast<int>(style));
+}
+
 bool IsPasswordStored() {
     return !ReadOption(Option::Security).empty();
 }

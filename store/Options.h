@@ -18,7 +18,7 @@ namespace Option {
 // "Language" has no fixed default: it is the user's language (see the application object).
 const char* const Language = "Language";
 const IntOption QuickNew = {"QuickNew", 1};
-const IntOption Click = {"Click", 1};                      // 1 single click launches, 2 double click
+const IntOption Click = {"Click", 1};                      // see ClickStyle
 const IntOption PlayWave = {"PlayWave", 1};                // 1 plays the click sound
 const TextOption WaveFile = {"WaveFile", "Click.wav"};     // the Options page offers the program's own
 const IntOption ConfirmDelete = {"ConfirmDelete", 1};
@@ -32,6 +32,11 @@ const IntOption NextIconId = {"NextIconId", 1};
 // Set when a legacy settings file was imported but could not be deleted, so it is imported once only.
 const IntOption LegacyImported = {"LegacyImported", 0};
 }  // namespace Option
+
+// Which click on a tray icon starts its shortcut; stored as 1 and 2, anything else starts nothing.
+enum class ClickStyle { None = 0, Single = 1, Double = 2 };
+ClickStyle ReadClickStyle();
+void WriteClickStyle(ClickStyle style);
 
 int ReadOption(const IntOption& option);
 std::string ReadOption(const TextOption& option);

@@ -1,5 +1,4 @@
 #include "store/ShortcutItem.h"
-#include "res/resource.h"
 
 const char* const SeparatorWord = "Separator";
 const char* const DialUpWord = "Dial-Up Networking";
@@ -28,15 +27,6 @@ const char* KindWord(ShortcutKind kind) {
 std::string TipKey(ShortcutKind kind) {
     const char* word = KindWord(kind);
     return word ? std::string("tip") + word : std::string();
-}
-
-int KindIconResource(ShortcutKind kind) {
-    switch (kind) {
-    case ShortcutKind::Separator: return IDI_SEPARATOR;
-    case ShortcutKind::DialUp: return IDI_DIALUP;
-    case ShortcutKind::DeskAccess: return IDI_DESKACCESS;
-    default: return 0;
-    }
 }
 
 std::string ShortcutItem::OrderToken() const {

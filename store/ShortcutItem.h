@@ -16,13 +16,16 @@ bool IsSpecialKind(const std::string& pathOrToken);
 const char* KindWord(ShortcutKind kind);  // null for Application
 // The tooltip key of a special kind: "tip" followed by its kind word.
 std::string TipKey(ShortcutKind kind);
-// The 16 x 16 tray icon resource of a special kind (0 for Application).
-int KindIconResource(ShortcutKind kind);
 
-// The longest program path or "Start in" folder and the longest arguments a shortcut holds, in
-// characters as edit controls count them: what the Properties page takes, a launch passes on.
+// The longest name (what the first tray tooltips held: 63 bytes), and the longest program path or
+// "Start in" folder and arguments, in characters as edit controls count them: what the Properties
+// page takes, a launch passes on.
+const size_t MaxNameBytes = 63;
 const size_t MaxPathChars = 259;
 const size_t MaxArgumentsChars = 255;
+
+// How a program's window starts; stored as 1, 2 and 3, anything else read as Normal.
+enum class RunStyle { Normal = 1, Maximized = 2, Minimized = 3 };
 
 struct ShortcutItem {
     std::string Name;       // application: section name, order token and tooltip; special: tooltip
@@ -30,9 +33,9 @@ struct ShortcutItem {
     std::string Startup;    // working folder
     std::string IconPath;   // "file[,index]"; empty means Path
     std::string Arguments;
-    int Prompt = 0;         // 1: ask for arguments before launching
-    int Style = 1;          // 1 normal, 2 maximised, 3 minimised
-    int RunAs = 0;          // 1: started with administrator rights (stored only when 1)
+    bool Prompt = false;    // ask for arguments before launching
+    RunStyle Style = RunStyle::Normal;
+    bool RunAs = false;     // started with administrator rights
     int IconId = 0;         // tray icon identifier; stays with the shortcut (see ShortcutList)
 
     ShortcutKind Kind() const { return KindOf(Path); }

@@ -22,6 +22,7 @@ int FirstIconIdOf(ShortcutKind kind) {
 void ShortcutList::Load(const std::string& legacyIniPath, SpecialTitle titleOf) {
     m_items.clear();
     m_pendingIndex = -1;
+    m_keptTokens.clear();
     m_unloadedTail.clear();
     ImportLegacyIni(legacyIniPath);
 
@@ -48,6 +49,8 @@ void ShortcutList::Load(const std::string& legacyIniPath, SpecialTitle titleOf) 
                 TheApp()->WriteProfileInt(token.c_str(), IconIdValue, item.IconId);
             }
             Append(item, true);
+        } else if (!token.empty() && !IsInstalled(shortcuts, token)) {
+            m_keptTokens += token + "|";  // perhaps a shortcut whose marker was damaged: never dropped
         }
         start = bar + 1;
     }
@@ -124,7 +127,7 @@ int ShortcutList::AppendSpecial(ShortcutKind kind, const std::string& title) {
     item.Name = title;
     item.IconId = SpecialIconId(kind);
     Append(item, true);
-    WriteStoredOrder(OrderWithToken(ReadStoredOrder(), item.Path));
+    WriteStoredOrder(OrderOfRecords());
     return Count() - 1;
 }
 
@@ -170,13 +173,13 @@ ShortcutList::SaveResult ShortcutList::SaveApplication(int index, const Shortcut
     // The old section goes first: for a change of letter case it is the same registry key.
     if (renamed) DeleteApplicationData(oldName);
     WriteApplicationItem(record);
-    if (isNew) {
-        m_pendingIndex = -1;
-        WriteStoredOrder(OrderWithToken(ReadStoredOrder(), record.Name));
-        if (m_listener) m_listener->ShortcutAdded(record);
-    } else {
-        if (renamed) WriteStoredOrder(OrderWithTokenReplaced(ReadStoredOrder(), oldName, record.Name));
-        if (m_listener) m_listener->ShortcutChanged(record);
+    if (isNew) m_pendingIndex = -1;
+    if (isNew || renamed) WriteStoredOrder(OrderOfRecords());
+    if (m_listener) {
+        if (isNew)
+            m_listener->ShortcutAdded(record);
+        else
+            m_listener->ShortcutChanged(record);
     }
     return SaveResult::Saved;
 }
@@ -230,5 +233,5 @@ std::string ShortcutList::OrderOfRecords() const {
     std::string order;
     for (int i = 0; i < Count(); ++i)
         if (i != m_pendingIndex) order += At(i).OrderToken() + "|";
-    return order + m_unloadedTail;
+    return order + m_keptTokens + m_unloadedTail;
 }

@@ -85,13 +85,16 @@ private:
     // An identifier no record has, from the stored counter, which moves on.
     int NewApplicationIconId();
     bool HasApplicationNamed(const std::string& name, int exceptIndex) const;
-    // The order text of the records plus the stored text that was not loaded.
+    // The only way the stored order is written: the records' tokens, then the tokens that were
+    // kept though not loaded.
     std::string OrderOfRecords() const;
 
     std::vector<ShortcutItem> m_items;
     int m_pendingIndex = -1;
-    // Stored order text from the first token that was not loaded (the list was full, or text
-    // after the last bar); kept so that rewriting the order never drops a shortcut.
+    // Stored order text that was not loaded, kept so that rewriting the order never drops a
+    // shortcut: tokens of shortcuts without their marker, and everything from the first token past
+    // a full list (or text after the last bar).
+    std::string m_keptTokens;
     std::string m_unloadedTail;
     ShortcutListener* m_listener;
 };

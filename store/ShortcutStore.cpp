@@ -29,17 +29,6 @@ std::string OrderWithToken(const std::string& order, const std::string& token) {
     return result + token + "|";
 }
 
-std::string OrderWithTokenReplaced(const std::string& order, const std::string& oldToken,
-                                   const std::string& newToken) {
-    size_t start = 0, bar;
-    while ((bar = order.find('|', start)) != std::string::npos) {
-        if (order.compare(start, bar - start, oldToken) == 0)
-            return order.substr(0, start) + newToken + order.substr(bar);
-        start = bar + 1;
-    }
-    return order;
-}
-
 bool IsStorableName(const std::string& name) {
     return !name.empty() && name.size() <= kMaxKeyNameLength && name.find_first_of("|\\") == std::string::npos &&
            !IsSpecialKind(name) && lstrcmpiA(name.c_str(), ShortcutsSection) != 0 &&
@@ -56,36 +45,40 @@ bool IsNameInstalled(const std::string& name) {
     return IsInstalled(shortcuts, name);
 }
 
+RunStyle RunStyleOf(int stored) {
+    return stored == 2 ? RunStyle::Maximized : stored == 3 ? RunStyle::Minimized : RunStyle::Normal;
+}
+
 void ReadApplicationValues(const std::string& name, ShortcutItem& item) {
-    RegistryKey section;  // one open key for all six values: loading reads a hundred sections
+    RegistryKey section;  // one open key for all values: loading reads a hundred sections
     TheApp()->OpenProfileSection(name.c_str(), section);
     item.Path = section.ReadString("Path", "");
     item.IconPath = section.ReadString("IconPath", "");
     item.Startup = section.ReadString("Startup", "");
     item.Arguments = section.ReadString("Arguments", "");
-    item.Style = section.ReadInt("Style", 1);
-    item.Prompt = section.ReadInt("Prompt", 0);
-    item.RunAs = section.ReadInt("RunAs", 0);
+    item.Style = RunStyleOf(section.ReadInt("Style", 1));
+    item.Prompt = section.ReadInt("Prompt", 0) == 1;
+    item.RunAs = section.ReadInt("RunAs", 0) == 1;
     item.IconId = section.ReadInt(IconIdValue, 0);
 }
 
 void WriteApplicationItem(const ShortcutItem& item) {
     if (!IsStorableName(item.Name)) return;
-    CWinApp* app = TheApp();
-    const char* section = item.Name.c_str();
-    app->WriteProfileString(ShortcutsSection, section, InstalledMarker);
-    app->WriteProfileString(section, "Path", item.Path.c_str());
-    app->WriteProfileString(section, "Startup", item.Startup.c_str());
-    app->WriteProfileString(section, "IconPath", item.IconPath.c_str());
-    app->WriteProfileString(section, "Arguments", item.Arguments.c_str());
-    app->WriteProfileInt(section, "Prompt", item.Prompt);
-    app->WriteProfileInt(section, "Style", item.Style);
-    if (item.IconId > 0) app->WriteProfileInt(section, IconIdValue, item.IconId);
+    TheApp()->WriteProfileString(ShortcutsSection, item.Name.c_str(), InstalledMarker);
+    RegistryKey section;
+    if (!TheApp()->OpenProfileSection(item.Name.c_str(), section)) return;
+    section.SetString("Path", item.Path.c_str());
+    section.SetString("Startup", item.Startup.c_str());
+    section.SetString("IconPath", item.IconPath.c_str());
+    section.SetString("Arguments", item.Arguments.c_str());
+    section.SetDword("Prompt", item.Prompt ? 1 : 0);
+    section.SetDword("Style", static_cast<DWORD>(item.Style));
+    if (item.IconId > 0) section.SetDword(IconIdValue, static_cast<DWORD>(item.IconId));
     // Absent means no; sections of shortcuts that never asked for it stay as they were.
-    if (item.RunAs != 0)
-        app->WriteProfileInt(section, "RunAs", item.RunAs);
+    if (item.RunAs)
+        section.SetDword("RunAs", 1);
     else
-        app->WriteProfileString(section, "RunAs", nullptr);
+        section.DeleteValue("RunAs");
 }
 
 void DeleteApplicationData(const std::string& name) {

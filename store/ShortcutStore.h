@@ -19,9 +19,6 @@ std::string ReadStoredOrder();
 void WriteStoredOrder(const std::string& order);
 // The order with token appended; text after the last "|" becomes a token of its own first.
 std::string OrderWithToken(const std::string& order, const std::string& token);
-// The order with the first token equal to oldToken replaced; unchanged when there is none.
-std::string OrderWithTokenReplaced(const std::string& order, const std::string& oldToken,
-                                   const std::string& newToken);
 
 // A name that can be a registry section and an order token: not empty, at most 255 characters,
 // no "|" or "\", not a kind word, not one of the program's own sections (any letter case).
@@ -29,6 +26,8 @@ bool IsStorableName(const std::string& name);
 // True when the marker of name in the open "Shortcuts" key is exactly "Installed".
 bool IsInstalled(const RegistryKey& shortcuts, const std::string& name);
 bool IsNameInstalled(const std::string& name);
+// The run style a stored number stands for.
+RunStyle RunStyleOf(int stored);
 // Reads the values of an application shortcut's section into item (Name is not touched).
 void ReadApplicationValues(const std::string& name, ShortcutItem& item);
 // Writes the marker and the values of an application item.

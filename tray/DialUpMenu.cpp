@@ -3,7 +3,7 @@
 #include "framework/ComApartment.h"
 #include "framework/SystemCalls.h"
 #include "framework/WinApp.h"
-#include "tray/Launch.h"
+#include "tray/Launcher.h"
 #include "res/resource.h"
 #include <algorithm>
 #include <cstdlib>
@@ -55,8 +55,7 @@ bool EnumerateEntries(RasEnumEntriesFunction enumerate, std::vector<std::string>
 }
 
 void ShowDiagnostic(HWND owner, const char* text) {
-    ModalScope modal;
-    MessageBoxA(owner, text, "Debug", 0);
+    ModalMessageBox(owner, text, "Debug", 0);
 }
 }  // namespace
 

@@ -1,8 +1,6 @@
 #include "tray/MainWnd.h"
-#include "dialogs/DialogOpen.h"
 #include "framework/SystemCalls.h"
 #include "framework/WinApp.h"
-#include "lang/Language.h"
 #include "res/resource.h"
 #include "store/LegacyIni.h"
 #include <dde.h>
@@ -12,11 +10,9 @@ const char* const CMainWnd::ClassName = "QX:Velkator";
 namespace {
 // Sent to every top-level window when the taskbar is (re)created, e.g. after the shell restarts.
 const UINT TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
-}
-
-std::string SpecialItemTitle(ShortcutKind kind) {
-    return GetText(TipKey(kind).c_str());
-}
+// Posted to itself at creation: what start-up does once the window and the message loop exist.
+const UINT StartupActionMessage = WM_APP + 1;
+}  // namespace
 
 void CMainWnd::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSA windowClass = {};
@@ -30,9 +26,9 @@ void CMainWnd::RegisterWindowClass(HINSTANCE instance) {
     RegisterClassA(&windowClass);
 }
 
-CMainWnd::CMainWnd() : m_shortcuts(&m_icons) {
-    DialogOpenFlag = false;
-}
+CMainWnd::CMainWnd(const std::string& startupNewPath)
+    : m_shortcuts(&m_icons), m_launcher(m_hWnd), m_commands(m_hWnd, m_shortcuts),
+      m_clicks(m_hWnd, m_shortcuts, m_launcher, m_commands), m_startupNewPath(startupNewPath) {}
 
 bool CMainWnd::Create() {
     return CFrameWnd::Create(ClassName, "Velkator");
@@ -46,30 +42,26 @@ int CMainWnd::OnCreate(CREATESTRUCTA*) {
         System.changeMessageFilter(m_hWnd, message, MSGFLT_ALLOW, nullptr);
     m_icons.SetOwner(m_hWnd);
     m_shortcuts.Load(LegacyIniPath(), &SpecialItemTitle);
-    // Dialogs wait until the window exists and the message loop runs.
     PostMessageA(m_hWnd, StartupActionMessage, 0, 0);
     return 0;
 }
 
 bool CMainWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
     if (message == TaskbarCreatedMessage && message != 0) {
-        AddAllIcons();
-        result = 0;
+        m_icons.AddAll(m_shortcuts);
         return true;
     }
     switch (message) {
     case TrayCallbackMessage:
-        result = OnTrayNotify(wParam, lParam);
+        result = m_clicks.OnNotify(wParam, lParam);
         return true;
     case LaunchItemMessage:
-        LaunchItem(wParam, static_cast<UINT>(lParam));
+        m_clicks.LaunchNumber(wParam);
         result = 1;
         return true;
     case WM_TIMER:
-        if (m_icons.OnTimer(wParam, m_shortcuts)) {
-            result = 0;
-            return true;
-        }
+        if (m_icons.OnTimer(wParam, m_shortcuts)) return true;
         break;
     case WM_DPICHANGED:
     case WM_DISPLAYCHANGE:
@@ -79,33 +71,35 @@ bool CMainWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         if (wParam == SPI_SETICONMETRICS || wParam == SPI_SETNONCLIENTMETRICS) m_icons.Refresh(m_shortcuts);
         break;
     case StartupActionMessage:
-        if (!StartupNewPath.empty()) NewShortcutFromPath(StartupNewPath);
+        if (!m_startupNewPath.empty()) m_commands.NewShortcutFromPath(m_startupNewPath);
         // A program without icons could not be reached again: offer the first one.
-        if (m_shortcuts.Count() == 0) RunFirstTimeFlow();
-        result = 0;
+        if (m_shortcuts.Count() == 0) m_commands.RunFirstTimeFlow();
         return true;
     case WM_CLOSE:
         // A close request from outside (an installer's) waits while a dialog is open: closing
         // the window under it would throw away what the user is entering there.
-        if (TheApp()->ModalDepth != 0) {
-            result = 0;
-            return true;
-        }
+        if (TheApp()->ModalDepth != 0) return true;
         break;
     case WM_DESTROY:
-        RemoveAllIcons();
+        m_icons.RemoveAll(m_shortcuts);
         break;
     }
     return CFrameWnd::OnMessage(message, wParam, lParam, result);
 }
 
-void CMainWnd::AddAllIcons() {
-    for (int i = 0; i < m_shortcuts.Count(); ++i)
-        if (i != m_shortcuts.PendingIndex()) m_icons.ShortcutAdded(m_shortcuts.At(i));
+bool CMainWnd::OnCommand(UINT id, UINT, HWND) {
+    if (!m_commands.Handles(id)) return false;
+    m_commands.Run(id);
+    return true;
 }
 
-void CMainWnd::RemoveAllIcons() {
-    for (int i = 0; i < m_shortcuts.Count(); ++i) m_icons.ShortcutRemoved(m_shortcuts.At(i).IconId);
+bool CMainWnd::OnUpdateCommand(UINT id, bool& enabled) {
+    enabled = m_commands.IsEnabled(id);
+    return true;
+}
+
+bool CMainWnd::HasCommandHandler(UINT id) const {
+    return m_commands.Handles(id);
 }
 
 void CMainWnd::RetitleSpecialIcons() {

@@ -3,6 +3,7 @@
 #include "framework/SystemCalls.h"
 #include "framework/TextCut.h"
 #include "framework/WinApp.h"
+#include "res/resource.h"
 #include "store/IconLoader.h"
 #include <algorithm>
 
@@ -16,9 +17,7 @@ const UINT TipOnly = NIF_TIP | NIF_SHOWTIP;
 }  // namespace
 
 void SetTipText(NOTIFYICONDATAA& data, const std::string& text) {
-    // The tooltips of the first shells held 64 characters: no shortcut's tip is longer.
-    const size_t tipLength = 63;
-    size_t length = CharacterPrefixLength(text, tipLength);
+    size_t length = CharacterPrefixLength(text, MaxNameBytes);
     memcpy(data.szTip, text.data(), length);
     data.szTip[length] = '\0';
 }
@@ -31,6 +30,17 @@ void TrayIcons::SetOwner(HWND owner) {
     m_shared.hWnd = owner;
     m_shared.uCallbackMessage = TrayCallbackMessage;
 }
+
+namespace {
+// The tray icon resource of a special kind.
+int KindIconResource(ShortcutKind kind) {
+    switch (kind) {
+    case ShortcutKind::Separator: return IDI_SEPARATOR;
+    case ShortcutKind::DialUp: return IDI_DIALUP;
+    default: return IDI_DESKACCESS;
+    }
+}
+}  // namespace
 
 HICON TrayIcons::SpecialImage(ShortcutKind kind) {
     const int size = IconPixels(true, WindowDpi(m_shared.hWnd));
@@ -104,6 +114,15 @@ void TrayIcons::ShortcutRemoved(int iconId) {
     m_shared.uID = static_cast<UINT>(iconId);
     m_shared.uFlags = 0;
     System.notifyIcon(NIM_DELETE, &m_shared);
+}
+
+void TrayIcons::AddAll(const ShortcutList& shortcuts) {
+    for (int i = 0; i < shortcuts.Count(); ++i)
+        if (i != shortcuts.PendingIndex()) Add(shortcuts.At(i), false);
+}
+
+void TrayIcons::RemoveAll(const ShortcutList& shortcuts) {
+    for (int i = 0; i < shortcuts.Count(); ++i) ShortcutRemoved(shortcuts.At(i).IconId);
 }
 
 void TrayIcons::Refresh(const ShortcutList& shortcuts) {

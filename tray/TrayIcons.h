@@ -33,6 +33,9 @@ public:
     void ShortcutRetitled(const ShortcutItem& item) override;  // NIM_MODIFY: tip
     void ShortcutRemoved(int iconId) override;                 // NIM_DELETE, flags 0
 
+    // Every icon of the list added again (the taskbar was made anew), or removed (the window goes).
+    void AddAll(const ShortcutList& shortcuts);
+    void RemoveAll(const ShortcutList& shortcuts);
     // After a DPI or icon-size change: every icon shown again with images of the new size.
     void Refresh(const ShortcutList& shortcuts);
     // One of the owner's timers; true when it was one of these.

@@ -1,7 +1,7 @@
 // The password's stored form, the Explorer verb's removal, and the security dialog's three modes.
 #include "Support.h"
 #include "dialogs/SecurityDlg.h"
-#include "sheet/ExplorerVerb.h"
+#include "store/ExplorerVerb.h"
 #include "store/Options.h"
 #include "store/Password.h"
 
@@ -18,7 +18,7 @@ TEST(ExplorerVerb, RemovalTakesTheVerbAndNothingElse) {
     const std::string shell = "Software\\Classes\\exefile\\shell";
     RegistryKey other;
     ASSERT_TRUE(other.Create(HKEY_CURRENT_USER, (shell + "\\other\\command").c_str()));
-    WriteQuickNewVerb();
+    WriteQuickNewVerb(GetText("advQuickNewMenu"));
     ASSERT_TRUE(RegistryKeyExists(shell + "\\zzVelkator\\ddeexec\\topic"));
     for (int pass = 0; pass < 2; ++pass) {
         RemoveQuickNewVerb();
@@ -101,8 +101,7 @@ TEST_F(TrayFixture, AnUnlockLastsForOneSheetUnlessRelockIsClearedAndApplied) {
             TypeAndPressOk(unlock, {{IDC_SEC_PASSWORD, "pw"}});
         });
         robot.Then([&](HWND sheet) { SendMessageA(GetDlgItem(sheet, c.button), BM_CLICK, 0, 0); });
-        window->ContextItem = 1;
-        SendMessageA(window->m_hWnd, WM_COMMAND, ID_PROPERTIES, 0);
+        window->Commands().EditShortcut(0);
         EXPECT_EQ(2, robot.DialogsSeen());
         EXPECT_EQ(c.after, ReadOption(Option::Security)) << "relock " << c.relock << ", button " << c.button;
     }

@@ -129,7 +129,7 @@ TEST_F(TrayFixture, OrderAndOptionsPagesListWhatTheyEditAndApplyStoresOnlyWhatCh
         for (int id : {IDC_SEC_PASSWORD, IDC_SEC_CONFIRM}) SetDlgItemTextA(password, id, "pw");
         SendMessageA(password, WM_COMMAND, IDOK, 0);
     });
-    window->RunShortcutSheet(3);
+    window->Commands().EditShortcut(2);
     for (const std::string& file : files) DeleteFileA((folder + file).c_str());
     EXPECT_EQ("Cee2|A|B|Separator|E|", Order());
     EXPECT_EQ(3, window->Shortcuts().At(0).IconId);

@@ -45,11 +45,11 @@ TEST_F(ShortcutListTest, LoadingTakesInstalledTokensOnceAndDeletingLosesNothingE
     TheApp()->WriteProfileString("Shortcuts", "Ghost", "installed");  // not the exact marker
     Load("A|Separator|Ghost|a|DeskAccess|B");  // "a" names A again; B lacks its final bar
     EXPECT_EQ("A:1,<Separator>:65024,<DeskAccess>:65408", Records());
-    EXPECT_EQ(3, list.At(0).Style);
+    EXPECT_EQ(RunStyle::Minimized, list.At(0).Style);
     EXPECT_EQ("C:\\A.exe", list.At(0).Path);
 
     list.Remove(0);
-    EXPECT_EQ("Separator|DeskAccess|B", Order()) << "B must stay stored";
+    EXPECT_EQ("Separator|DeskAccess|Ghost|B", Order()) << "Ghost and B must stay stored";
     EXPECT_FALSE(RegistryKeyExists(profile.KeyPath("A")));
     EXPECT_FALSE(RegistryValueExists(profile.KeyPath("Shortcuts"), "A"));
     EXPECT_TRUE(RegistryKeyExists(profile.KeyPath("B")));
@@ -129,7 +129,7 @@ TEST_F(ShortcutListTest, LegacyFileAddsWhatIsNewKeepsWhatClashesAndIsImportedOnc
     EXPECT_EQ("Old:1,X:2", Records());
     EXPECT_EQ("Old|X|", Order());
     EXPECT_EQ("C:\\Old.exe", list.At(0).Path);
-    EXPECT_EQ(2, list.At(1).Style);
+    EXPECT_EQ(RunStyle::Maximized, list.At(1).Style);
     EXPECT_EQ("-x|", list.At(1).Arguments + "|" + list.At(1).Startup);
     EXPECT_EQ("C:\\caf\xC3\xA9.exe", list.At(1).Path);
     EXPECT_EQ("C:\\x.exe,2", TheApp()->GetProfileString("X", "IconPath"));

@@ -3,7 +3,6 @@
 // main window built on them.
 #pragma once
 #include "app/TrayApp.h"
-#include "dialogs/DialogOpen.h"
 #include "framework/RegistryKey.h"
 #include "framework/SystemCalls.h"
 #include "framework/WinApp.h"
@@ -284,7 +283,6 @@ protected:
         DestroyMainWindow();
         App().m_pMainWnd = nullptr;
         App().ModalDepth = 0;
-        DialogOpenFlag = false;
         OpenLanguageLibrary(9);
     }
     // Stores application shortcuts ("name=path") and special items in this order, then makes the window.
@@ -312,6 +310,8 @@ protected:
         SendMessageA(window->m_hWnd, TrayCallbackMessage, static_cast<WPARAM>(iconId), mouseMessage);
     }
     std::string Order() const { return TheApp()->GetProfileString("Shortcuts", "Order", "<none>"); }
+    // Message 143 for item number (1-based): a launch as a click makes it.
+    void Launch(int itemNumber) { SendMessageA(window->m_hWnd, LaunchItemMessage, itemNumber, 0); }
     // The icons of the tray calls of one kind, in the order made.
     std::vector<UINT> IconIds(DWORD message) const {
         std::vector<UINT> ids;

@@ -122,7 +122,7 @@ TEST_F(TrayFixture, NothingPostedWhileTheSheetIsOpenOrChangesAreLockedAddsAnIcon
         SetDlgItemTextA(page, IDC_PPG_PATH, "C:\\c.exe");
         SendMessageA(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
     });
-    window->RunShortcutSheet(-1);
+    window->Commands().NewShortcut(false);
     EXPECT_EQ("A|B|C|", Order());
     EXPECT_TRUE(system.launches.empty());
 
@@ -143,10 +143,10 @@ TEST_F(TrayFixture, NothingPostedWhileTheSheetIsOpenOrChangesAreLockedAddsAnIcon
 TEST_F(TrayFixture, LaunchPlaysTheChosenSoundAndRefusesTextsTooLongToPass) {
     CreateWindowWith({"Editor=C:\\Tools\\editor.exe", "Separator", "DeskAccess"});
     WriteOption(Option::WaveFile, "C:\\Sounds\\tick.wav");
-    window->LaunchItem(1, WM_LBUTTONDOWN);
-    window->LaunchItem(2, WM_LBUTTONDOWN);  // a separator does nothing, not even the sound
+    Launch(1);
+    Launch(2);  // a separator does nothing, not even the sound
     WriteOption(Option::PlayWave, 0);
-    window->LaunchItem(1, WM_LBUTTONDOWN);
+    Launch(1);
     ASSERT_EQ(1u, system.sounds.size());
     EXPECT_EQ("C:\\Sounds\\tick.wav", system.sounds[0].sound);
     EXPECT_EQ(static_cast<UINT>(SND_ASYNC), system.sounds[0].flags);
@@ -160,17 +160,17 @@ TEST_F(TrayFixture, LaunchPlaysTheChosenSoundAndRefusesTextsTooLongToPass) {
     DialogRobot robot;
     std::string message;
     robot.Then(DialogRobot::NoteMessage(message));
-    window->LaunchItem(1, WM_LBUTTONDOWN);
+    Launch(1);
     EXPECT_EQ(GetText("errTooLong"), message);
     TheApp()->WriteProfileString("Editor", "Arguments", "");
     CreateWindowWith({longest});
-    window->LaunchItem(1, WM_LBUTTONDOWN);
+    Launch(1);
     EXPECT_EQ(1u, system.launches.size());
 
     // A folder that is missing has its own message (Wine answers 2 for it, Windows 3).
     system.shellExecuteResult = ERROR_PATH_NOT_FOUND;
     robot.Then(DialogRobot::NoteMessage(message));
-    window->LaunchItem(1, WM_LBUTTONDOWN);
+    Launch(1);
     EXPECT_NE(std::string::npos, message.find("Cannot find the folder C:\\"));
     // No to the administrator prompt is no failure (the recorder stands in: Wine has no prompt).
     message.clear();
@@ -179,7 +179,7 @@ TEST_F(TrayFixture, LaunchPlaysTheChosenSoundAndRefusesTextsTooLongToPass) {
     CreateWindowWith({longest});
     system.shellExecuteResult = SE_ERR_ACCESSDENIED;
     system.shellExecuteError = ERROR_CANCELLED;
-    window->LaunchItem(1, WM_LBUTTONDOWN);  // a box shown on the way would be answered and noted
+    Launch(1);  // a box shown on the way would be answered and noted
     EXPECT_EQ("", message);
 }
 

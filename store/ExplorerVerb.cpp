@@ -1,16 +1,15 @@
-#include "sheet/ExplorerVerb.h"
+#include "store/ExplorerVerb.h"
 #include "framework/RegistryKey.h"
 #include "framework/WinApp.h"
-#include "lang/Language.h"
 #include <string>
 
 namespace {
 struct VerbRow {
     const char* subkey;
-    const char* text;  // "$key": a language text; "=": the program's name; "": the command line
+    const char* text;  // "$": the menu text; "=": the program's name; "": the command line
 };
 const VerbRow VerbTable[] = {
-    {"zzVelkator", "$advQuickNewMenu"},
+    {"zzVelkator", "$"},
     {"zzVelkator\\command", ""},
     {"zzVelkator\\ddeexec", "[new(\"%1\")]"},
     {"zzVelkator\\ddeexec\\application", "="},
@@ -30,22 +29,22 @@ bool UserShellKeyPath(std::string& path) {
     return true;
 }
 
-std::string RowValue(const VerbRow& row) {
-    if (row.text[0] == '$') return GetText(row.text + 1);
+std::string RowValue(const VerbRow& row, const std::string& menuText) {
+    if (row.text[0] == '$') return menuText;
     if (row.text[0] == '=') return TheApp()->AppName();
     if (row.text[0] != '\0') return row.text;
     return "\"" + ProgramPath() + "\" /n \"%1\"";
 }
 }  // namespace
 
-void WriteQuickNewVerb() {
+void WriteQuickNewVerb(const std::string& menuText) {
     std::string shell;
     // A verb naming no program, or a cut path, would start something else.
     if (ProgramPath().empty() || !UserShellKeyPath(shell)) return;
     for (const VerbRow& row : VerbTable) {
         RegistryKey key;
         if (key.Create(HKEY_CURRENT_USER, (shell + "\\" + row.subkey).c_str()))
-            key.SetString(nullptr, RowValue(row).c_str());
+            key.SetString(nullptr, RowValue(row, menuText).c_str());
     }
 }
 

@@ -1,3 +1,0 @@
-#include "dialogs/DialogOpen.h"
-
-bool DialogOpenFlag = false;
