@@ -5,8 +5,9 @@ Usage: make-help.py OUTPUT_DIR IMAGE_DIR GUIDE=PAGE [GUIDE=PAGE ...]
 
 The guides use a small part of Markdown: "#"/"##" headings, paragraphs, "- " lists (continued
 by indented lines), "![caption](file.png)" figures on a line of their own, and **bold**,
-*italic* and `code` inline. A figure is shown only when IMAGE_DIR holds its picture (the
-end-to-end tests save them there); the picture is then copied beside the page.
+*italic* and `code` inline. A figure is shown only when IMAGE_DIR holds its picture (tools/test.sh
+has tools/help-pictures.cpp take them there, driving the program under Wine, and turns them into
+PNG); the picture is then copied beside the page.
 """
 import html
 import os
