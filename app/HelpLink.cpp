@@ -7,7 +7,6 @@
 #include "framework/Wnd.h"
 #include "lang/Language.h"
 #include "lang/LanguageNames.h"
-#include <stdio.h>
 #include <string.h>
 #include <wchar.h>
 #include <string>
@@ -34,7 +33,7 @@ std::string SystemErrorText(DWORD error) {
     char text[4096] = "";
     if (!FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
                         LANG_USER_DEFAULT, text, sizeof text, nullptr))
-        snprintf(text, sizeof text, "Error %lu", static_cast<unsigned long>(error));
+        wsprintfA(text, "Error %lu", static_cast<unsigned long>(error));
     return text;
 }
 }  // namespace
@@ -42,7 +41,7 @@ std::string SystemErrorText(DWORD error) {
 void OpenHelpLink(const char* prefix) {
     const std::string key = prefix;
     char helpFile[32];
-    snprintf(helpFile, sizeof helpFile, "%s%03u.hlp", LanguageFilePrefix, static_cast<unsigned>(CurrentLanguage()));
+    wsprintfA(helpFile, "%s%03u.hlp", LanguageFilePrefix, static_cast<unsigned>(CurrentLanguage()));
     const std::string target = FormatText(
         key.c_str(), {App().ModuleFolder().c_str(), LanguageAbbreviation(CurrentLanguage()).c_str(), helpFile});
 

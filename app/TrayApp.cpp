@@ -9,7 +9,6 @@
 #include "res/resource.h"
 #include "store/Options.h"
 #include "tray/MainWnd.h"
-#include <commctrl.h>
 
 TrayApp& App() {
     return *static_cast<TrayApp*>(TheApp());
@@ -87,13 +86,12 @@ bool TrayApp::IsOnlyInstance() {
 }
 
 bool TrayApp::InitInstance() {
-    // Libraries come from the program's folder and the system's only, and the folder the program
-    // was started in (Explorer's verb leaves the clicked file's) is left: nothing planted there
-    // runs, and a shortcut without a start folder starts in the program's own.
-    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+    // Libraries loaded from now on come from the system folder only (the program's own are loaded
+    // already), and the folder the program was started in (Explorer's verb leaves the clicked
+    // file's) is left: nothing planted there runs, and a shortcut without a start folder starts in
+    // the program's own.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     SetCurrentDirectoryA(ModuleFolder().c_str());
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
     EnableShellOpen();
     NewCommandLineInfo commandLine;
     ParseCommandLine(commandLine);

@@ -19,8 +19,7 @@ bool SameName(const std::string& a, const std::string& b) {
 std::string Decode(const std::string& bytes, UINT codePage) {
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return Recode(bytes.substr(3), CP_UTF8, CP_ACP);
     if (bytes.compare(0, 2, "\xFF\xFE") == 0) {
-        const std::wstring wide(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
-        return FromWide(wide);
+        return FromWide(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
     }
     return Recode(bytes, codePage, CP_ACP);
 }

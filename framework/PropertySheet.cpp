@@ -48,6 +48,17 @@ int CALLBACK CPropertySheet::SheetCallback(HWND window, UINT message, LPARAM lPa
     });
 }
 
+namespace {
+// The common controls load with the first sheet: a start that only shows icons needs none.
+void InitialiseCommonControls() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+}  // namespace
+
 INT_PTR CPropertySheet::DoModal() {
     if (m_pages.empty() || m_hWnd) return -1;
     std::vector<PROPSHEETPAGEA> descriptions(m_pages.size());
@@ -63,6 +74,7 @@ INT_PTR CPropertySheet::DoModal() {
     header.ppsp = descriptions.data();
     header.pfnCallback = &CPropertySheet::SheetCallback;
     m_closedWithOk = false;
+    InitialiseCommonControls();
     g_sheetBeingCreated = this;
     ModalScope modal;
     INT_PTR shown = PropertySheetA(&header);

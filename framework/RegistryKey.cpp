@@ -50,8 +50,8 @@ std::string TextOfData(const std::vector<BYTE>& data, DWORD size, DWORD type) {
 bool RegistryKey::QueryString(const char* name, std::string& value, bool anyTextType) const {
     if (!m_key) return false;
     // Read wide: the ANSI call's size answers do not hold for UTF-8 text.
-    const std::wstring wideName = name ? ToWide(name) : std::wstring();
-    const wchar_t* valueName = name ? wideName.c_str() : nullptr;
+    const WideChars wideName = ToWide(name ? name : "");
+    const wchar_t* valueName = name ? wideName.data() : nullptr;
     std::vector<BYTE> data(MAX_PATH * sizeof(wchar_t));
     DWORD type = 0, size = static_cast<DWORD>(data.size());
     LONG status = RegQueryValueExW(m_key, valueName, nullptr, &type, data.data(), &size);

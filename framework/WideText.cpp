@@ -1,14 +1,12 @@
 #include "framework/WideText.h"
 #include <stdlib.h>
 
-std::wstring ToWide(const std::string& text, UINT codePage) {
-    if (text.empty()) return std::wstring();
+WideChars ToWide(const std::string& text, UINT codePage) {
     const int length = static_cast<int>(text.size());
-    int wide = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
-    if (wide <= 0) return std::wstring();
-    std::wstring result(static_cast<size_t>(wide), L'\0');
-    wide = MultiByteToWideChar(codePage, 0, text.data(), length, &result[0], wide);
-    result.resize(wide > 0 ? static_cast<size_t>(wide) : 0);
+    const int wide = text.empty() ? 0 : MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+    WideChars result(static_cast<size_t>(wide > 0 ? wide : 0) + 1, L'\0');
+    if (wide > 0 && MultiByteToWideChar(codePage, 0, text.data(), length, result.data(), wide) != wide)
+        result.assign(1, L'\0');
     return result;
 }
 
@@ -23,13 +21,10 @@ std::string FromWide(const wchar_t* text, size_t length, UINT codePage) {
     return result;
 }
 
-std::string FromWide(const std::wstring& text, UINT codePage) {
-    return FromWide(text.data(), text.size(), codePage);
-}
-
 std::string Recode(const std::string& text, UINT from, UINT to) {
     if (from == to) return text;
-    return FromWide(ToWide(text, from), to);
+    const WideChars wide = ToWide(text, from);
+    return FromWide(wide.data(), wide.size() - 1, to);
 }
 
 UINT LegacyCodePage() {
@@ -45,5 +40,5 @@ UINT LegacyCodePage() {
 }
 
 size_t WideLength(const std::string& text) {
-    return ToWide(text).size();
+    return ToWide(text).size() - 1;
 }

@@ -5,10 +5,14 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 
-std::wstring ToWide(const std::string& text, UINT codePage = CP_ACP);
+// Wide text for the wide calls, ended by a zero. (Not std::wstring: that alone would bring a
+// copy of the library's wide strings into the program.)
+using WideChars = std::vector<wchar_t>;
+
+WideChars ToWide(const std::string& text, UINT codePage = CP_ACP);
 std::string FromWide(const wchar_t* text, size_t length, UINT codePage = CP_ACP);
-std::string FromWide(const std::wstring& text, UINT codePage = CP_ACP);
 // Bytes of one code page as bytes of another (a character the target lacks becomes its default).
 std::string Recode(const std::string& text, UINT from, UINT to);
 // The ANSI code page of the system as programs without the UTF-8 manifest see it.

@@ -15,17 +15,13 @@ std::string LegacyIniPath() {
     if (!windows.empty() && windows.back() == '\\') windows.pop_back();
     // An old program without a manifest that wrote into the Windows folder had its file put in
     // the user's VirtualStore instead, and kept reading that copy.
-    wchar_t* localAppData = nullptr;
+    wchar_t localAppData[MAX_PATH] = L"";
     if (windows.size() > 2 && windows[1] == ':' &&
-        SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &localAppData))) {
+        SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, localAppData))) {
         const std::string virtualised = FromWide(localAppData, wcslen(localAppData)) + "\\VirtualStore" +
                                         windows.substr(2) + "\\VELKATOR.INI";
-        if (GetFileAttributesA(virtualised.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            CoTaskMemFree(localAppData);
-            return virtualised;
-        }
+        if (GetFileAttributesA(virtualised.c_str()) != INVALID_FILE_ATTRIBUTES) return virtualised;
     }
-    CoTaskMemFree(localAppData);
     return windows + "\\VELKATOR.INI";
 }
 

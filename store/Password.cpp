@@ -1,6 +1,5 @@
 #include "store/Password.h"
 #include "framework/WideText.h"
-#include <stdio.h>
 
 std::uint32_t PasswordHash(const char* bytes, size_t length) {
     std::uint32_t hash = 0x0B3D5A71;
@@ -15,8 +14,9 @@ std::uint32_t PasswordHash(const char* bytes, size_t length) {
 }
 
 std::string EncodePassword(const std::string& text) {
-    char encoded[16];
-    snprintf(encoded, sizeof encoded, "%011lo", static_cast<unsigned long>(PasswordHash(text.data(), text.size())));
+    std::string encoded(11, '0');  // "%011o": 28 bits take at most 10 octal digits
+    for (std::uint32_t hash = PasswordHash(text.data(), text.size()), digit = 11; hash != 0; hash >>= 3)
+        encoded[--digit] = static_cast<char>('0' + (hash & 7));
     return encoded;
 }
 

@@ -10,8 +10,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 rounds=${BENCH_ROUNDS:-11}
 icons=100
-startup_aim=1.3
-memory_aim=1.5
+startup_aim=1.05
+memory_aim=1.10
+workingset_aim=1.25
 [[ $rounds =~ ^[0-9]+$ ]] && [ "$rounds" -ge 2 ] || { echo "BENCH_ROUNDS must be 2 or more" >&2; exit 2; }
 
 "$root/tools/setup.sh"
@@ -143,6 +144,16 @@ echo "Medians of $((rounds - 1)) starts each:"
 printf '%-24s %12s %12s %8s\n' '' Velkator minimaltray ratio
 report 'start-up (ms)' 1 "$startup_aim"
 report 'private memory (KiB)' 2 "$memory_aim"
-report 'working set (KiB)' 4 ''
+report 'working set (KiB)' 4 "$workingset_aim"
 report 'private after 50 (KiB)' 5 ''
 compare 'fastest start-up (ms)' "$(fastest "$work/Velkator.txt")" "$(fastest "$work/minimaltray.txt")" ''
+echo
+# One line with every figure against its aim; after 50 restarts the memory is to stay flat.
+summary() {  # label column aim
+  awk -v label="$1" -v v="$(column_median "$work/Velkator.txt" "$2")" -v m="$(column_median "$work/minimaltray.txt" "$2")" \
+      -v aim="$3" 'BEGIN { r = m > 0 ? v / m : 0; printf "%s %.2f (aim %s: %s)", label, r, aim, r <= aim ? "met" : "NOT met" }'
+}
+growth=$(awk -v a="$(column_median "$work/Velkator.txt" 5)" -v b="$(column_median "$work/Velkator.txt" 2)" 'BEGIN {print a - b}')
+echo "summary: $(summary start-up 1 "$startup_aim"), $(summary private 2 "$memory_aim")," \
+     "$(summary 'working set' 4 "$workingset_aim"), after 50 taskbar restarts ${growth} KiB more" \
+     "(aim flat: $([ "${growth%.*}" -le 0 ] && echo met || echo 'NOT met'))"

@@ -5,9 +5,11 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
+started=$(date +%s)
 if [ "${1:-}" != --no-build ]; then
   "$root/tools/setup.sh"
-  BUILD_DIR=$build "$root/tools/build.sh"
+  # What the release holds, and nothing else (no test programs).
+  BUILD_DIR=$build "$root/tools/build.sh" Velkator qxintl product_data help_pages
 fi
 bin=$build/bin out=$build/release
 
@@ -51,6 +53,6 @@ for f in "${product[@]}"; do
 done
 makensis -V2 -DVERSION="$version" -DFILES="$lists" -DOUTFILE="$out/Velkator-$version-setup.exe" \
   "$root/installer/Velkator.nsi"
-echo "release: $(ls "$out" | tr '\n' ' ')in $out"
+echo "release: $(ls "$out" | tr '\n' ' ')in $out, made in $(( $(date +%s) - started )) s"
 grep -q -s '<img' "${pages[@]}" /dev/null ||
   echo "release: the help pages show no screenshots; run tools/test.sh first to include them"

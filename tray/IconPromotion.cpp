@@ -18,10 +18,10 @@ const ULONGLONG LookForMs = 10000;
 std::string WithKnownFolder(const std::string& path) {
     size_t close = path.find('}');
     if (path.empty() || path[0] != '{' || close == std::string::npos) return path;
-    std::wstring id = ToWide(path.substr(0, close + 1));
+    WideChars id = ToWide(path.substr(0, close + 1));
     KNOWNFOLDERID folderId;
     PWSTR folder = nullptr;
-    if (FAILED(CLSIDFromString(&id[0], &folderId)) || FAILED(SHGetKnownFolderPath(folderId, 0, nullptr, &folder)))
+    if (FAILED(CLSIDFromString(id.data(), &folderId)) || FAILED(SHGetKnownFolderPath(folderId, 0, nullptr, &folder)))
         return path;
     const std::string folderPath = FromWide(folder, wcslen(folder));
     CoTaskMemFree(folder);

@@ -148,7 +148,10 @@ TEST_F(SheetTest, PagesFollowTheIconARenameKeepsItsPlaceUnlessTheNameIsTakenAndA
     ASSERT_TRUE(SetControlText(icons, IDC_CI_FILE, folder_.FilePath("velko009.mlb")));
     ASSERT_TRUE(PostMessageA(icons, WM_NEXTDLGCTL, 0, 0));  // Tab
     HWND noIcons = nullptr;  // titled "Change Icon" too, owned by the dialog
-    ASSERT_TRUE(WaitUntil([&] { return (noIcons = GetLastActivePopup(icons)) != icons; }));
+    ASSERT_TRUE(WaitUntil([&] {
+        noIcons = GetLastActivePopup(icons);
+        return noIcons != icons && IsWindowVisible(GetDlgItem(noIcons, IDOK));
+    }));
     EXPECT_NE(std::string::npos, ControlText(noIcons, IDC_MESSAGE_TEXT).find("contains no icons"));
     ASSERT_TRUE(ClickButton(noIcons, IDOK));
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(icons) == GetDlgItem(icons, IDC_CI_FILE); }));

@@ -74,6 +74,10 @@ TEST(StartupTest, OneCopyRunsHiddenAndShowsTheIconsInOrderAndASecondOneEndsAtOnc
         EXPECT_FALSE(IsWindowVisible(main));
         const DWORD running = one.IsRunning() ? one.Id() : two.Id();
         EXPECT_EQ(kNone, VisibleWindows(running));
+        // A start that only shows icons loads no library for dialogs, file dialogs or sounds. (COM comes
+        // in with the known-folder lookup of the Windows 11 key above.)
+        for (const char* library : {"comctl32.dll", "comdlg32.dll", "winmm.dll"})
+            EXPECT_EQ("", LoadedModule(running, library)) << library;
         // The menu of the icon whose file was corrupt works as any other.
         ASSERT_TRUE(ClickAt(Centre(TrayIconCell(count - 1)), MouseButton::Right));
         EXPECT_NE(nullptr, WaitForWindow("#32768", nullptr, running));
