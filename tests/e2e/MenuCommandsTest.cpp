@@ -158,15 +158,17 @@ TEST_F(MenuCommandsTest, OptionsChangeTheClickAndTheQuestionsAndTheLastIconGoneO
     EXPECT_EQ("", ReadOrder());
     ASSERT_TRUE(ClickButton(welcome, IDC_FIRST_DUN) && ClickButton(welcome, IDOK));
     EXPECT_TRUE(WaitForOrder("Dial-Up Networking|"));
+    Icon dialUp = ProgramIcon(kDialUpIcon);
+    EXPECT_TRUE(WaitForTrayIcon(0, dialUp.get()));
     ASSERT_TRUE(WriteDword(kOptionsKey, "ConfirmExit", 0));
     ASSERT_TRUE(UseTrayMenu(velkator_, 0, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));  // Exit, unasked
     EXPECT_TRUE(velkator_.WaitForExit()) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
 }
 
 // At a start without icons: Escape ends the program; the program choice opens a sheet that cannot be
-// cancelled and, closed without a shortcut, ends the program; the dial-up choice adds that icon.
+// cancelled and, closed without a shortcut, ends the program.
 TEST_F(MenuCommandsTest, FirstTimeDialogAndSheetEndTheProgramUnlessAnIconIsChosen) {
-    Program escaped, closed, dialUp;
+    Program escaped, closed;
     auto welcome = [this](Program& velkator) {
         HWND dialog = StartVelkator(velkator, folder_)
                           ? WaitForWindow("#32770", "Welcome to Velkator", velkator.Id()) : nullptr;
@@ -188,15 +190,6 @@ TEST_F(MenuCommandsTest, FirstTimeDialogAndSheetEndTheProgramUnlessAnIconIsChose
     ASSERT_TRUE(PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0));
     EXPECT_TRUE(closed.WaitForExit()) << "the program went on without a shortcut";
     EXPECT_EQ("<missing>", ReadOrder()) << "an order was written";
-
-    dialog = welcome(dialUp);
-    ASSERT_TRUE(dialog && ClickButton(dialog, IDC_FIRST_DUN) && ClickButton(dialog, IDOK));
-    EXPECT_TRUE(WaitForWindowGone(dialog));
-    EXPECT_TRUE(WaitForOrder("Dial-Up Networking|")) << ReadOrder();
-    Icon dialUpIcon = ProgramIcon(kDialUpIcon);
-    EXPECT_TRUE(WaitForTrayIcon(0, dialUpIcon.get()));
-    EXPECT_TRUE(dialUp.IsRunning());
-    EXPECT_EQ(std::vector<std::string>(), VisibleWindows(dialUp.Id()));
 }
 
 }  // namespace

@@ -116,11 +116,17 @@ TEST_F(SheetTest, PagesFollowTheIconARenameKeepsItsPlaceUnlessTheNameIsTakenAndA
     EXPECT_NE(std::string::npos, controls.find("microsoft.windows.common-controls_6595b64144ccf1df_6.")) << controls;
     HWND page = CurrentPage(sheet);
     EXPECT_EQ("Editor", ControlText(page, IDC_PPG_NAME));
-    // Help on the sheet's own buttons is answered by the page, as on the page's controls.
-    for (HWND control : {GetDlgItem(sheet, ID_APPLY_NOW), GetDlgItem(page, IDC_PPG_NAME)}) {
-        ASSERT_TRUE(SendHelpRequest(control));
+    // Help on the sheet's own buttons is answered by the page (from the table every window shares),
+    // as on the page's controls; the tip's title holds its text.
+    const std::pair<int, const char*> helped[] = {{ID_APPLY_NOW, "Saves your changes and leaves this window open."},
+                                                  {IDC_PPG_NAME, "The name of the icon, shown as its tooltip."}};
+    for (const auto& control : helped) {
+        ASSERT_TRUE(SendHelpRequest(GetDlgItem(control.first == ID_APPLY_NOW ? sheet : page, control.first)));
         HWND tip = WaitForWindow("Velkator:HelpWnd", nullptr, velkator_.Id());
         ASSERT_NE(nullptr, tip);
+        char text[256] = "";
+        GetWindowTextA(tip, text, sizeof text);
+        EXPECT_EQ(0, std::string(text).find(control.second));
         ASSERT_TRUE(PostMessageA(tip, WM_KEYDOWN, VK_ESCAPE, 0));
         ASSERT_TRUE(WaitForWindowGone(tip));
     }

@@ -1,20 +1,10 @@
-// Which key a control's help comes from, and where the tip goes. (F1, "What's This?", the tip
-// itself and help on the sheet are checked end to end.)
+// Where the help tip and windows beside the notification area go. (F1, "What's This?", the tip
+// itself and its texts are checked end to end.)
 #include "dialogs/ContextHelp.h"
 #include "dialogs/HelpPopup.h"
 #include "framework/Display.h"
 #include "res/resource.h"
 #include <gtest/gtest.h>
-
-TEST(ContextHelp, OwnTableThenDefaultTableThenUnknown) {
-    const HelpTableEntry own[] = {{IDOK, "hlpYes"}, {1060, "hlpInputEdit"}, {1060, "hlpNo"}, {0, nullptr}};
-    EXPECT_STREQ("hlpYes", FindHelpKey(own, IDOK));
-    EXPECT_STREQ("hlpInputEdit", FindHelpKey(own, 1060));
-    EXPECT_STREQ("hlpCancel", FindHelpKey(own, IDCANCEL));
-    EXPECT_STREQ("hlpApply", FindHelpKey(own, ID_APPLY_NOW));
-    EXPECT_STREQ("hlpUnknown", FindHelpKey(own, 1061));
-    EXPECT_STREQ("hlpOK", FindHelpKey(nullptr, IDOK));
-}
 
 // The tip stays inside the work area of the control's monitor, which may begin anywhere.
 TEST(ContextHelp, TipHangsFromTheControlsLeftEdgeAndStaysInTheWorkArea) {
