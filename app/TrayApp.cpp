@@ -99,7 +99,8 @@ bool TrayApp::InitInstance() {
     ParseCommandLine(commandLine);
     SetRegistryKey("Shareware");
 
-    WORD stored = static_cast<WORD>(GetProfileInt(OptionsSection, Option::Language, UserDefaultLanguage()));
+    const WORD stored =
+        static_cast<WORD>(Settings().ReadNumber(OptionsSection, Option::Language, UserDefaultLanguage()));
     WORD opened = 0;
     if (!OpenStartupLanguage(stored, ModuleFolder(), &OpenLanguageLibrary, opened)) {
         char text[256] = "", caption[64] = "";

@@ -4,19 +4,19 @@
 const char* const OptionsSection = "Options";
 
 int ReadOption(const IntOption& option) {
-    return TheApp()->GetProfileInt(OptionsSection, option.Name, option.Default);
+    return TheApp()->Settings().ReadNumber(OptionsSection, option.Name, option.Default);
 }
 
 std::string ReadOption(const TextOption& option) {
-    return TheApp()->GetProfileString(OptionsSection, option.Name, option.Default);
+    return TheApp()->Settings().ReadText(OptionsSection, option.Name, option.Default);
 }
 
 void WriteOption(const IntOption& option, int value) {
-    TheApp()->WriteProfileInt(OptionsSection, option.Name, value);
+    TheApp()->Settings().WriteNumber(OptionsSection, option.Name, value);
 }
 
 void WriteOption(const TextOption& option, const std::string& value) {
-    TheApp()->WriteProfileString(OptionsSection, option.Name, value.c_str());
+    TheApp()->Settings().WriteText(OptionsSection, option.Name, value);
 }
 
 ClickStyle ReadClickStyle() {
