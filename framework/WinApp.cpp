@@ -111,6 +111,6 @@ int ModalMessageBox(HWND owner, const char* text, const char* caption, UINT styl
 
 int RunApplication(CWinApp& app, HINSTANCE instance) {
     app.m_hInstance = instance;
-    if (!app.InitInstance()) return 0;
+    if (!app.InitInstance()) return app.ExitCode();
     return app.Run();
 }

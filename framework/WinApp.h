@@ -46,6 +46,10 @@ public:
     void UseSettingsStore(std::unique_ptr<SettingsStore> store);
     SettingsStore& Settings() { return *m_settings; }
 
+    // What the process ends with when InitInstance returns false.
+    void SetExitCode(int code) { m_exitCode = code; }
+    int ExitCode() const { return m_exitCode; }
+
     // Shell-open DDE: the service name is AppName(), the topic "system".
     void EnableShellOpen();
     ATOM DdeApplicationAtom() const { return m_ddeApplication; }
@@ -58,6 +62,7 @@ private:
     std::string m_appName;
     std::string m_registryKey;
     std::unique_ptr<SettingsStore> m_settings;
+    int m_exitCode = 0;
     ATOM m_ddeApplication = 0;
     ATOM m_ddeTopic = 0;
     CWinApp* m_previousApp;
@@ -84,5 +89,5 @@ public:
     ModalScope& operator=(const ModalScope&) = delete;
 };
 
-// Runs the application: InitInstance, then the message loop when it returned true.
+// Runs the application: InitInstance, then the message loop when it returned true; the exit code.
 int RunApplication(CWinApp& app, HINSTANCE instance);

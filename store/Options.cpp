@@ -1,5 +1,6 @@
 #include "store/Options.h"
 #include "framework/WinApp.h"
+#include <windows.h>
 
 const char* const OptionsSection = "Options";
 
@@ -17,6 +18,15 @@ void WriteOption(const IntOption& option, int value) {
 
 void WriteOption(const TextOption& option, const std::string& value) {
     TheApp()->Settings().WriteText(OptionsSection, option.Name, value);
+}
+
+bool IsNumberOption(const std::string& name) {
+    const IntOption* numbers[] = {&Option::QuickNew,      &Option::Click,       &Option::PlayWave,
+                                  &Option::ConfirmDelete, &Option::ConfirmExit, &Option::RelockPassword,
+                                  &Option::ShowNewIcons,  &Option::NextIconId,  &Option::LegacyImported};
+    for (const IntOption* option : numbers)
+        if (lstrcmpiA(option->Name, name.c_str()) == 0) return true;
+    return lstrcmpiA(Option::Language, name.c_str()) == 0;
 }
 
 ClickStyle ReadClickStyle() {

@@ -45,6 +45,12 @@ bool IsNameInstalled(const std::string& name) {
     return IsInstalled(*TheApp()->Settings().OpenSection(ShortcutsSection), name);
 }
 
+bool IsShortcutNumberValue(const std::string& name) {
+    for (const char* number : {"Prompt", "Style", "RunAs", IconIdValue})
+        if (lstrcmpiA(number, name.c_str()) == 0) return true;
+    return false;
+}
+
 RunStyle RunStyleOf(int stored) {
     return stored == 2 ? RunStyle::Maximized : stored == 3 ? RunStyle::Minimized : RunStyle::Normal;
 }

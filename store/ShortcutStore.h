@@ -2,7 +2,8 @@
 //   Shortcuts\Order        "token|token|..." in tray order (names, or kind words for special items)
 //   Shortcuts\<Name>       "Installed" for every application shortcut
 //   <Name>\Path, Startup, IconPath, Arguments (texts), Prompt, Style, RunAs, IconId (numbers)
-// Only the shortcut list and the legacy import use these; everything else goes through ShortcutList.
+// Only the shortcut list, the legacy import and the settings transfer use these; everything else
+// goes through ShortcutList.
 #pragma once
 #include "store/ShortcutItem.h"
 #include <string>
@@ -28,6 +29,8 @@ bool IsStorableName(const std::string& name);
 // True when the marker of name in the open "Shortcuts" section is exactly "Installed".
 bool IsInstalled(const SettingsSection& shortcuts, const std::string& name);
 bool IsNameInstalled(const std::string& name);
+// Whether a value of a shortcut's section is stored as a number (the others are texts).
+bool IsShortcutNumberValue(const std::string& name);
 // The run style a stored number stands for.
 RunStyle RunStyleOf(int stored);
 // Reads the values of an application shortcut's section into item (Name is not touched).
