@@ -1,6 +1,7 @@
 #include "app/SettingsChoice.h"
 #include "dialogs/ShowMessage.h"
 #include "framework/FileSettings.h"
+#include "framework/Path.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -37,11 +38,12 @@ void SettingsChoice::Choose() {
 }
 
 bool SettingsChoice::Report(bool quiet) const {
+    // Named without their folder, the program's own: the message box holds four short lines.
+    const std::string file = FileNameOf(m_path), movedTo = FileNameOf(m_movedTo);
     if (!quiet && m_outcome == Outcome::MovedAside)
-        ShowMessage("msgSettingsMovedAside", MB_ICONEXCLAMATION, "msgSettingsTitle",
-                    {m_path.c_str(), m_movedTo.c_str()});
+        ShowMessage("msgSettingsMovedAside", MB_ICONEXCLAMATION, "msgSettingsTitle", {file.c_str(), movedTo.c_str()});
     if (!quiet && m_outcome == Outcome::Unreadable)
-        ShowMessage("msgSettingsUnreadable", MB_ICONSTOP, "msgSettingsTitle", {m_path.c_str()});
+        ShowMessage("msgSettingsUnreadable", MB_ICONSTOP, "msgSettingsTitle", {file.c_str()});
     return m_outcome != Outcome::Unreadable;
 }
 
