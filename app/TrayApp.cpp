@@ -2,6 +2,8 @@
 #include "app/HelpLink.h"
 #include "app/LanguageChoice.h"
 #include "app/NewCommandLineInfo.h"
+#include "app/SettingsChoice.h"
+#include "app/SettingsCommand.h"
 #include "store/ExplorerVerb.h"
 #include "framework/Dialog.h"
 #include "framework/Display.h"
@@ -89,26 +91,41 @@ bool TrayApp::InitInstance() {
     // Libraries loaded from now on come from the system folder only (the program's own are loaded
     // already), and the folder the program was started in (Explorer's verb leaves the clicked
     // file's) is left: nothing planted there runs, and a shortcut without a start folder starts in
-    // the program's own.
+    // the program's own. A settings file named on the command line is found from the folder the
+    // program was started in.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-    SetCurrentDirectoryA(ModuleFolder().c_str());
-    EnableShellOpen();
     NewCommandLineInfo commandLine;
     ParseCommandLine(commandLine);
+    SetCurrentDirectoryA(ModuleFolder().c_str());
+    EnableShellOpen();
     SetRegistryKey("Shareware");
+    SettingsChoice settings;
+    settings.Choose();
+    const bool settingsCommand = commandLine.Action != SettingsAction::None;
 
-    WORD stored = static_cast<WORD>(GetProfileInt(OptionsSection, Option::Language, UserDefaultLanguage()));
+    const WORD stored =
+        static_cast<WORD>(Settings().ReadNumber(OptionsSection, Option::Language, UserDefaultLanguage()));
     WORD opened = 0;
     if (!OpenStartupLanguage(stored, ModuleFolder(), &OpenLanguageLibrary, opened)) {
         char text[256] = "", caption[64] = "";
         LoadStringA(m_hInstance, IDS_NO_LANGUAGE, text, sizeof text);
         LoadStringA(m_hInstance, IDS_NO_LANGUAGE_CAPTION, caption, sizeof caption);
-        MessageBoxA(nullptr, text, caption, MB_ICONERROR);
+        if (!(settingsCommand && commandLine.Quiet)) MessageBoxA(nullptr, text, caption, MB_ICONERROR);
+        if (settingsCommand) SetExitCode(1);
+        return false;
+    }
+    if (!settings.Report(settingsCommand && commandLine.Quiet)) {
+        SetExitCode(1);
+        return false;
+    }
+    if (settingsCommand) {
+        SetExitCode(RunSettingsCommand(commandLine));
         return false;
     }
 
     RewriteQuickNewVerb();
     if (!IsOnlyInstance()) return false;
+    ReportSaveFailures();
 
     CMainWnd::RegisterWindowClass(m_hInstance);
 

@@ -98,3 +98,24 @@ bool RegistryKey::DeleteValue(const char* name) {
 bool RegistryKey::DeleteSubKey(const char* name) {
     return m_key && RegDeleteKeyA(m_key, name) == ERROR_SUCCESS;
 }
+
+// Enumerated wide: the ANSI calls' sizes do not hold for UTF-8 names.
+std::vector<std::string> RegistryKey::ValueNames() const {
+    std::vector<std::string> names;
+    wchar_t name[16384];  // the longest value name, with its terminator
+    for (DWORD i = 0, length = 16384; m_key && RegEnumValueW(m_key, i, name, &length, nullptr, nullptr, nullptr,
+                                                              nullptr) == ERROR_SUCCESS;
+         ++i, length = 16384)
+        names.push_back(FromWide(name, length));
+    return names;
+}
+
+std::vector<std::string> RegistryKey::SubKeyNames() const {
+    std::vector<std::string> names;
+    wchar_t name[256];  // the longest key name, with its terminator
+    for (DWORD i = 0, length = 256;
+         m_key && RegEnumKeyExW(m_key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, length = 256)
+        names.push_back(FromWide(name, length));
+    return names;
+}

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <string>
+#include <vector>
 
 class RegistryKey {
 public:
@@ -28,6 +29,9 @@ public:
     bool SetString(const char* name, const char* value);
     bool DeleteValue(const char* name);
     bool DeleteSubKey(const char* name);  // a key without subkeys
+    // The names of the key's values and of its subkeys, in the registry's order.
+    std::vector<std::string> ValueNames() const;
+    std::vector<std::string> SubKeyNames() const;
 
 private:
     HKEY m_key = nullptr;

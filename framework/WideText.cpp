@@ -42,3 +42,8 @@ UINT LegacyCodePage() {
 size_t WideLength(const std::string& text) {
     return ToWide(text).size() - 1;
 }
+
+bool IsUtf8(const std::string& bytes) {
+    return bytes.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
+                                                static_cast<int>(bytes.size()), nullptr, 0) > 0;
+}

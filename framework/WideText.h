@@ -1,7 +1,8 @@
 // The one place where text changes encoding. The program's own text is in the ANSI code page,
 // which the manifest makes UTF-8; wide calls take UTF-16; settings stored by older versions
 // hold bytes of the system's legacy ANSI code page. No conversion passes flags: for UTF-8 the
-// system accepts only 0, and 0 is valid for every code page.
+// system accepts only 0 (and MB_ERR_INVALID_CHARS, which only the UTF-8 check uses), and 0 is
+// valid for every code page.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -15,6 +16,8 @@ WideChars ToWide(const std::string& text, UINT codePage = CP_ACP);
 std::string FromWide(const wchar_t* text, size_t length, UINT codePage = CP_ACP);
 // Bytes of one code page as bytes of another (a character the target lacks becomes its default).
 std::string Recode(const std::string& text, UINT from, UINT to);
+// Whether the bytes are whole UTF-8 (an empty text is).
+bool IsUtf8(const std::string& bytes);
 // The ANSI code page of the system as programs without the UTF-8 manifest see it.
 UINT LegacyCodePage();
 // What edit controls count as characters: the text's length in UTF-16 units.

@@ -1,6 +1,6 @@
 #include "framework/WinApp.h"
 #include "framework/CommandLineInfo.h"
-#include "framework/RegistryKey.h"
+#include "framework/RegistrySettings.h"
 #include "framework/Path.h"
 #include "framework/Wnd.h"
 #include <stdlib.h>
@@ -40,6 +40,7 @@ CWinApp::CWinApp() : m_previousApp(g_app) {
     m_appName = FileNameOf(ProgramPath());
     const size_t dot = m_appName.rfind('.');
     if (dot != std::string::npos && dot > 0) m_appName.erase(dot);
+    SetRegistryKey("");
 }
 
 CWinApp::~CWinApp() {
@@ -74,46 +75,20 @@ bool CWinApp::OnDDECommand(const char*) {
 
 void CWinApp::SetRegistryKey(const char* key) {
     m_registryKey = key ? key : "";
+    m_settings.reset(new RegistrySettingsStore(ProfileKeyPath()));
 }
 
 void CWinApp::SetProfileLocation(const char* key, const char* appName) {
-    m_registryKey = key ? key : "";
     m_appName = appName ? appName : "";
+    SetRegistryKey(key);
 }
 
 std::string CWinApp::ProfileKeyPath() const {
     return "Software\\" + m_registryKey + "\\" + m_appName;
 }
 
-bool CWinApp::OpenProfileSection(const char* section, RegistryKey& key) const {
-    return key.Create(HKEY_CURRENT_USER, (ProfileKeyPath() + "\\" + section).c_str());
-}
-
-int CWinApp::GetProfileInt(const char* section, const char* entry, int defaultValue) {
-    RegistryKey key;
-    return OpenProfileSection(section, key) ? key.ReadInt(entry, defaultValue) : defaultValue;
-}
-
-std::string CWinApp::GetProfileString(const char* section, const char* entry, const char* defaultValue) {
-    RegistryKey key;
-    if (OpenProfileSection(section, key)) return key.ReadString(entry, defaultValue);
-    return defaultValue ? defaultValue : "";
-}
-
-bool CWinApp::WriteProfileInt(const char* section, const char* entry, int value) {
-    RegistryKey key;
-    return OpenProfileSection(section, key) && key.SetDword(entry, static_cast<DWORD>(value));
-}
-
-bool CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) {
-    if (!entry) {
-        RegistryKey application;
-        return application.Create(HKEY_CURRENT_USER, ProfileKeyPath().c_str()) &&
-               application.DeleteSubKey(section);
-    }
-    RegistryKey key;
-    if (!OpenProfileSection(section, key)) return false;
-    return value ? key.SetString(entry, value) : key.DeleteValue(entry);
+void CWinApp::UseSettingsStore(std::unique_ptr<SettingsStore> store) {
+    if (store) m_settings = std::move(store);
 }
 
 void CWinApp::EnableShellOpen() {
@@ -136,6 +111,6 @@ int ModalMessageBox(HWND owner, const char* text, const char* caption, UINT styl
 
 int RunApplication(CWinApp& app, HINSTANCE instance) {
     app.m_hInstance = instance;
-    if (!app.InitInstance()) return 0;
+    if (!app.InitInstance()) return app.ExitCode();
     return app.Run();
 }

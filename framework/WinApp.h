@@ -1,12 +1,13 @@
-// The application object: instance start, message loop, profile values in the registry,
+// The application object: instance start, message loop, the settings store it chose,
 // the shell-open DDE service and the end of command routing.
 #pragma once
+#include "framework/SettingsStore.h"
 #include <windows.h>
+#include <memory>
 #include <string>
 
 class CWnd;
 class CCommandLineInfo;
-class RegistryKey;
 
 class CWinApp {
 public:
@@ -36,20 +37,18 @@ public:
     // Folder of the executable, without the final backslash.
     std::string ModuleFolder() const;
 
-    // Profile values live under HKEY_CURRENT_USER\Software\<key>\<AppName>\<section>.
+    // Makes HKEY_CURRENT_USER\Software\<key>\<AppName> the settings store in use.
     void SetRegistryKey(const char* key);
-    // Moves the profile elsewhere (tests use a private key each).
+    // Moves the registry settings elsewhere (tests use a private key each).
     void SetProfileLocation(const char* key, const char* appName);
     std::string ProfileKeyPath() const;
-    // Opens (creating when missing) a section's key for several reads in a row.
-    bool OpenProfileSection(const char* section, RegistryKey& key) const;
-    // Reading creates the application and section keys when missing (never values).
-    // A value of the wrong type or size reads as the default.
-    int GetProfileInt(const char* section, const char* entry, int defaultValue);
-    std::string GetProfileString(const char* section, const char* entry, const char* defaultValue = "");
-    bool WriteProfileInt(const char* section, const char* entry, int value);
-    // A null value deletes the entry; a null entry deletes the whole section.
-    bool WriteProfileString(const char* section, const char* entry, const char* value);
+    // From now on the settings are kept in store (a portable copy's file).
+    void UseSettingsStore(std::unique_ptr<SettingsStore> store);
+    SettingsStore& Settings() { return *m_settings; }
+
+    // What the process ends with when InitInstance returns false.
+    void SetExitCode(int code) { m_exitCode = code; }
+    int ExitCode() const { return m_exitCode; }
 
     // Shell-open DDE: the service name is AppName(), the topic "system".
     void EnableShellOpen();
@@ -62,6 +61,8 @@ public:
 private:
     std::string m_appName;
     std::string m_registryKey;
+    std::unique_ptr<SettingsStore> m_settings;
+    int m_exitCode = 0;
     ATOM m_ddeApplication = 0;
     ATOM m_ddeTopic = 0;
     CWinApp* m_previousApp;
@@ -88,5 +89,5 @@ public:
     ModalScope& operator=(const ModalScope&) = delete;
 };
 
-// Runs the application: InitInstance, then the message loop when it returned true.
+// Runs the application: InitInstance, then the message loop when it returned true; the exit code.
 int RunApplication(CWinApp& app, HINSTANCE instance);

@@ -30,7 +30,7 @@ WORD CurrentLanguage() {
 void SetLanguage(WORD language) {
     if (language == g_currentLanguage) return;
     g_currentLanguage = language;
-    TheApp()->WriteProfileInt(OptionsSection, Option::Language, language);
+    TheApp()->Settings().WriteNumber(OptionsSection, Option::Language, language);
 }
 
 void ReloadLanguage(WORD language) {

@@ -94,6 +94,7 @@
 #define IDC_OPG_CONFIRM_DELETE  1060
 #define IDC_OPG_CONFIRM_EXIT    1061
 #define IDC_OPG_SHOW_NEW_ICONS  1062
+#define IDC_OPG_PORTABLE_NOTE   1063
 
 // Change Icon dialog
 #define IDC_CI_BROWSE           1020

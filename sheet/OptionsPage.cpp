@@ -35,11 +35,12 @@ const int LockableControls[] = {IDC_OPG_SOUND, IDC_OPG_SOUND_BROWSE, IDC_OPG_PLA
 const struct {
     int id;
     const IntOption& option;
+    bool writesRegistry;  // off in a portable copy, which leaves the registry alone
 } CheckBoxes[] = {
-    {IDC_OPG_QUICKNEW, Option::QuickNew},
-    {IDC_OPG_CONFIRM_DELETE, Option::ConfirmDelete},
-    {IDC_OPG_CONFIRM_EXIT, Option::ConfirmExit},
-    {IDC_OPG_SHOW_NEW_ICONS, Option::ShowNewIcons},
+    {IDC_OPG_QUICKNEW, Option::QuickNew, true},
+    {IDC_OPG_CONFIRM_DELETE, Option::ConfirmDelete, false},
+    {IDC_OPG_CONFIRM_EXIT, Option::ConfirmExit, false},
+    {IDC_OPG_SHOW_NEW_ICONS, Option::ShowNewIcons, true},
 };
 const LPARAM NoSoundFile = -1;  // item data of the no-sound entry and of sounds given by their path
 
@@ -64,7 +65,8 @@ bool IsListable(const WIN32_FIND_DATAA& found) {
 }  // namespace
 
 COptionsPage::COptionsPage(SheetState& state)
-    : CContextHelpPage(IDD_OPTIONS_PAGE), m_state(state), m_programDirectory(TheApp()->ModuleFolder()) {
+    : CContextHelpPage(IDD_OPTIONS_PAGE), m_state(state), m_programDirectory(TheApp()->ModuleFolder()),
+      m_portable(TheApp()->Settings().IsPortable()) {
     SetCaption(GetText("opgTitle"));
 }
 
@@ -90,8 +92,12 @@ BOOL COptionsPage::OnInitDialog() {
     for (const char* key : {"opgSingleClick", "opgDoubleClick"})
         SendToItem(IDC_OPG_CLICK, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GetText(key).c_str()));
     SendToItem(IDC_OPG_CLICK, CB_SETCURSEL, ReadClickStyle() == ClickStyle::Double ? 1 : 0);
-    for (const auto& box : CheckBoxes)
-        CheckDlgButton(m_hWnd, box.id, ReadOption(box.option) != 0 ? BST_CHECKED : BST_UNCHECKED);
+    // A portable copy shows what is in force, and keeps the stored choice for the registry.
+    for (const auto& box : CheckBoxes) {
+        const bool on = ReadOption(box.option) != 0 && !(m_portable && box.writesRegistry);
+        CheckDlgButton(m_hWnd, box.id, on ? BST_CHECKED : BST_UNCHECKED);
+    }
+    ShowWindow(GetDlgItem(m_hWnd, IDC_OPG_PORTABLE_NOTE), m_portable ? SW_SHOW : SW_HIDE);
     FillLanguageList(CurrentLanguage());
     ApplyLockState();
     return TRUE;
@@ -202,6 +208,8 @@ bool COptionsPage::IsPlayableSound() const {
 void COptionsPage::ApplyLockState() {
     const bool locked = m_state.IsLocked();
     for (int id : LockableControls) EnableWindow(GetDlgItem(m_hWnd, id), !locked);
+    for (const auto& box : CheckBoxes)
+        if (m_portable && box.writesRegistry) EnableWindow(GetDlgItem(m_hWnd, box.id), FALSE);
     if (!locked) EnableWindow(GetDlgItem(m_hWnd, IDC_OPG_PLAY), IsPlayableSound());
     EnableWindow(GetDlgItem(m_hWnd, IDC_OPG_CHANGE_PASSWORD), locked);
     SetDlgItemTextA(m_hWnd, IDC_OPG_SECURITY, GetText(locked ? "secDeactivate" : "secActivate").c_str());
@@ -280,6 +288,7 @@ bool COptionsPage::OnCommand(UINT id, UINT code, HWND) {
 }
 
 bool COptionsPage::OnApply() {
+    SettingsBatch batch(TheApp()->Settings());
     const std::string sound = SoundText();
     // The no-sound entry, or nothing at all, turns the sound off and keeps the file for later.
     if (sound.empty() || FindSound(sound) == 0) {
@@ -294,7 +303,8 @@ bool COptionsPage::OnApply() {
     if (m_state.IsLocked() || ReadOption(Option::RelockPassword) == 0)
         WriteOption(Option::Security, m_state.ActivePassword);
     for (const auto& box : CheckBoxes)
-        WriteOption(box.option, IsDlgButtonChecked(m_hWnd, box.id) == BST_CHECKED ? 1 : 0);
+        if (!(m_portable && box.writesRegistry))
+            WriteOption(box.option, IsDlgButtonChecked(m_hWnd, box.id) == BST_CHECKED ? 1 : 0);
     if (ReadOption(Option::QuickNew) != 0)
         WriteQuickNewVerb(GetText("advQuickNewMenu"));
     else

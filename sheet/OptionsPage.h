@@ -1,5 +1,6 @@
-// The Options page: click style, click sound, language, the password lock, the Explorer verb
-// and the two confirmations. Sounds and languages are the files beside the program.
+// The Options page: click style, click sound, language, the password lock, the Explorer verb,
+// the taskbar option and the two confirmations. Sounds and languages are the files beside the
+// program.
 #pragma once
 #include "dialogs/ContextHelp.h"
 #include "sheet/SheetState.h"
@@ -38,6 +39,8 @@ private:
 
     SheetState& m_state;
     std::string m_programDirectory;
+    // The settings live beside the program: the options that write to the registry are off.
+    bool m_portable;
     // File names of the listed sounds; a listed entry's item data is its index here.
     std::vector<std::string> m_soundFiles;
 };

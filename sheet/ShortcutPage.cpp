@@ -8,6 +8,7 @@
 #include "framework/Path.h"
 #include "framework/TextCut.h"
 #include "framework/WideText.h"
+#include "framework/WinApp.h"
 #include "lang/Language.h"
 #include "res/resource.h"
 #include "store/IconLoader.h"
@@ -121,7 +122,11 @@ void CShortcutPage::Validate() {
     const bool taken = m_state.NewItemPending() && m_state.Shortcuts.IsNameTaken(name, m_state.SelectedIndex);
     const bool acceptable = !name.empty() && storable && !taken && !path.empty() && usablePath;
     // A name or path that cannot be stored says why; a taken name keeps OK off as an empty one does.
-    const char* reason = !storable ? "ppgBadName" : !usablePath ? "ppgBadPath" : nullptr;
+    // A portable copy's file holds fewer names than the registry.
+    const bool fileRule = TheApp()->Settings().IsPortable() && !TheApp()->Settings().CanStoreName(name);
+    const char* reason = !storable     ? (fileRule ? "ppgBadFileName" : "ppgBadName")
+                         : !usablePath ? "ppgBadPath"
+                                       : nullptr;
     HWND problem = GetDlgItem(m_hWnd, IDC_PPG_PROBLEM);
     SetWindowTextA(problem, reason ? GetText(reason).c_str() : "");
     ShowWindow(problem, reason ? SW_SHOW : SW_HIDE);

@@ -38,6 +38,7 @@ std::string RowValue(const VerbRow& row, const std::string& menuText) {
 }  // namespace
 
 void WriteQuickNewVerb(const std::string& menuText) {
+    if (TheApp()->Settings().IsPortable()) return;
     std::string shell;
     // A verb naming no program, or a cut path, would start something else.
     if (ProgramPath().empty() || !UserShellKeyPath(shell)) return;
@@ -49,6 +50,7 @@ void WriteQuickNewVerb(const std::string& menuText) {
 }
 
 void RemoveQuickNewVerb() {
+    if (TheApp()->Settings().IsPortable()) return;
     std::string shell;
     if (!UserShellKeyPath(shell)) return;
     for (int row = VerbRows - 1; row >= 0; --row)

@@ -1,6 +1,7 @@
 // The "Add to Velkator" verb Explorer offers on programs (QuickNew). It is written under the
 // current user's classes, for the file type the ".exe" extension names: writing through the
 // merged classes root would go to the machine's classes, which a normal user cannot change.
+// A portable copy (see SettingsStore::IsPortable) neither writes nor removes it.
 #pragma once
 #include <string>
 

@@ -1,5 +1,7 @@
 #include "store/LegacyIni.h"
 #include "framework/IniFile.h"
+#include "framework/SafeFile.h"
+#include "framework/WinApp.h"
 #include "framework/WideText.h"
 #include "store/Options.h"
 #include "store/ShortcutStore.h"
@@ -25,19 +27,6 @@ std::string LegacyIniPath() {
     return windows + "\\VELKATOR.INI";
 }
 
-namespace {
-// Moves the file aside under a name no other file has; false when it could not be moved.
-bool SetAside(const std::string& iniPath) {
-    std::string target = iniPath + ".not-imported";
-    for (int attempt = 2; attempt <= 100; ++attempt) {
-        if (MoveFileA(iniPath.c_str(), target.c_str())) return true;
-        if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS) return false;
-        target = iniPath + ".not-imported-" + std::to_string(attempt);
-    }
-    return false;
-}
-}  // namespace
-
 void ImportLegacyIni(const std::string& iniPath) {
     if (iniPath.empty()) return;
     DWORD attributes = GetFileAttributesA(iniPath.c_str());
@@ -46,6 +35,7 @@ void ImportLegacyIni(const std::string& iniPath) {
     // Older versions wrote the file in the system's code page of their time.
     IniFile ini;
     if (!ini.Load(iniPath, LegacyCodePage())) return;
+    SettingsBatch batch(TheApp()->Settings());
 
     std::string order = ReadStoredOrder();
     bool everyShortcutStored = true;
@@ -68,7 +58,8 @@ void ImportLegacyIni(const std::string& iniPath) {
         order = OrderWithToken(order, name);
     }
     WriteStoredOrder(order);
-    bool gone = everyShortcutStored ? DeleteFileA(iniPath.c_str()) != 0 : SetAside(iniPath);
+    std::string setAside;
+    bool gone = everyShortcutStored ? DeleteFileA(iniPath.c_str()) != 0 : MoveAside(iniPath, ".not-imported", setAside);
     // A file that stays (read-only, say) must not replace the shortcuts again at the next start.
     if (!gone) WriteOption(Option::LegacyImported, 1);
 }

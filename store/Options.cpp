@@ -1,22 +1,32 @@
 #include "store/Options.h"
 #include "framework/WinApp.h"
+#include <windows.h>
 
 const char* const OptionsSection = "Options";
 
 int ReadOption(const IntOption& option) {
-    return TheApp()->GetProfileInt(OptionsSection, option.Name, option.Default);
+    return TheApp()->Settings().ReadNumber(OptionsSection, option.Name, option.Default);
 }
 
 std::string ReadOption(const TextOption& option) {
-    return TheApp()->GetProfileString(OptionsSection, option.Name, option.Default);
+    return TheApp()->Settings().ReadText(OptionsSection, option.Name, option.Default);
 }
 
 void WriteOption(const IntOption& option, int value) {
-    TheApp()->WriteProfileInt(OptionsSection, option.Name, value);
+    TheApp()->Settings().WriteNumber(OptionsSection, option.Name, value);
 }
 
 void WriteOption(const TextOption& option, const std::string& value) {
-    TheApp()->WriteProfileString(OptionsSection, option.Name, value.c_str());
+    TheApp()->Settings().WriteText(OptionsSection, option.Name, value);
+}
+
+bool IsNumberOption(const std::string& name) {
+    const IntOption* numbers[] = {&Option::QuickNew,      &Option::Click,       &Option::PlayWave,
+                                  &Option::ConfirmDelete, &Option::ConfirmExit, &Option::RelockPassword,
+                                  &Option::ShowNewIcons,  &Option::NextIconId,  &Option::LegacyImported};
+    for (const IntOption* option : numbers)
+        if (lstrcmpiA(option->Name, name.c_str()) == 0) return true;
+    return lstrcmpiA(Option::Language, name.c_str()) == 0;
 }
 
 ClickStyle ReadClickStyle() {

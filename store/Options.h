@@ -14,6 +14,7 @@ struct TextOption {
     const char* Default;
 };
 
+// A new number option goes into IsNumberOption too, so that an import stores it as a number.
 namespace Option {
 // "Language" has no fixed default: it is the user's language (see the application object).
 const char* const Language = "Language";
@@ -42,6 +43,9 @@ int ReadOption(const IntOption& option);
 std::string ReadOption(const TextOption& option);
 void WriteOption(const IntOption& option, int value);
 void WriteOption(const TextOption& option, const std::string& value);
+
+// Whether the option of that name is stored as a number (the others are texts).
+bool IsNumberOption(const std::string& name);
 
 // A password locks changes while Options\Security holds one.
 bool IsPasswordStored();

@@ -1,5 +1,4 @@
 #include "store/ShortcutList.h"
-#include "framework/RegistryKey.h"
 #include "framework/WinApp.h"
 #include "store/LegacyIni.h"
 #include "store/Options.h"
@@ -24,11 +23,12 @@ void ShortcutList::Load(const std::string& legacyIniPath, SpecialTitle titleOf) 
     m_pendingIndex = -1;
     m_keptTokens.clear();
     m_unloadedTail.clear();
+    SettingsBatch batch(TheApp()->Settings());
     ImportLegacyIni(legacyIniPath);
 
-    RegistryKey shortcuts;  // opened once: every token's marker is read from it
-    TheApp()->OpenProfileSection(ShortcutsSection, shortcuts);
-    const std::string order = shortcuts.ReadAnyText(OrderValue);
+    // Opened once: every token's marker is read from it.
+    const std::unique_ptr<SettingsSection> shortcuts = TheApp()->Settings().OpenSection(ShortcutsSection);
+    const std::string order = ReadOrderFrom(*shortcuts);
     size_t start = 0, bar;
     while ((bar = order.find('|', start)) != std::string::npos) {
         std::string token = order.substr(start, bar - start);
@@ -39,17 +39,17 @@ void ShortcutList::Load(const std::string& legacyIniPath, SpecialTitle titleOf) 
             item.Name = titleOf(item.Kind());
             item.IconId = SpecialIconId(item.Kind());
             Append(item, true);
-        } else if (IsInstalled(shortcuts, token) && !HasApplicationNamed(token, -1)) {
+        } else if (IsInstalled(*shortcuts, token) && !HasApplicationNamed(token, -1)) {
             if (IsFull()) break;
             ReadApplicationValues(token, item);
             item.Name = token;
             if (item.IconId < 1 || item.IconId > LastApplicationIconId || IsIconIdUsed(item.IconId)) {
                 // Settings of earlier versions, or a section copied by hand.
                 item.IconId = NewApplicationIconId();
-                TheApp()->WriteProfileInt(token.c_str(), IconIdValue, item.IconId);
+                TheApp()->Settings().WriteNumber(token, IconIdValue, item.IconId);
             }
             Append(item, true);
-        } else if (!token.empty() && !IsInstalled(shortcuts, token)) {
+        } else if (!token.empty() && !IsInstalled(*shortcuts, token)) {
             m_keptTokens += token + "|";  // perhaps a shortcut whose marker was damaged: never dropped
         }
         start = bar + 1;
@@ -170,6 +170,7 @@ ShortcutList::SaveResult ShortcutList::SaveApplication(int index, const Shortcut
     const int iconId = record.IconId;
     record = values;
     record.IconId = iconId;
+    SettingsBatch batch(TheApp()->Settings());  // one operation, one save
     // The old section goes first: for a change of letter case it is the same registry key.
     if (renamed) DeleteApplicationData(oldName);
     WriteApplicationItem(record);
@@ -194,6 +195,7 @@ void ShortcutList::Remove(int index) {
     m_items.erase(m_items.begin() + index);
     if (index < m_pendingIndex) --m_pendingIndex;
     if (m_listener) m_listener->ShortcutRemoved(removed.IconId);
+    SettingsBatch batch(TheApp()->Settings());
     if (removed.Kind() == ShortcutKind::Application) DeleteApplicationData(removed.Name);
     WriteStoredOrder(OrderOfRecords());
 }

@@ -1,5 +1,4 @@
 #include "store/ShortcutStore.h"
-#include "framework/RegistryKey.h"
 #include "framework/WinApp.h"
 #include "store/Options.h"
 
@@ -13,13 +12,16 @@ const size_t kMaxKeyNameLength = 255;  // the registry's limit for a key name
 }
 
 std::string ReadStoredOrder() {
-    RegistryKey shortcuts;
-    TheApp()->OpenProfileSection(ShortcutsSection, shortcuts);
-    return shortcuts.ReadAnyText(OrderValue);
+    return ReadOrderFrom(*TheApp()->Settings().OpenSection(ShortcutsSection));
+}
+
+std::string ReadOrderFrom(const SettingsSection& shortcuts) {
+    std::string order;
+    return shortcuts.QueryText(OrderValue, order, true) ? order : std::string();
 }
 
 void WriteStoredOrder(const std::string& order) {
-    TheApp()->WriteProfileString(ShortcutsSection, OrderValue, order.c_str());
+    TheApp()->Settings().WriteText(ShortcutsSection, OrderValue, order);
 }
 
 std::string OrderWithToken(const std::string& order, const std::string& token) {
@@ -32,17 +34,21 @@ std::string OrderWithToken(const std::string& order, const std::string& token) {
 bool IsStorableName(const std::string& name) {
     return !name.empty() && name.size() <= kMaxKeyNameLength && name.find_first_of("|\\") == std::string::npos &&
            !IsSpecialKind(name) && lstrcmpiA(name.c_str(), ShortcutsSection) != 0 &&
-           lstrcmpiA(name.c_str(), OptionsSection) != 0;
+           lstrcmpiA(name.c_str(), OptionsSection) != 0 && TheApp()->Settings().CanStoreName(name);
 }
 
-bool IsInstalled(const RegistryKey& shortcuts, const std::string& name) {
-    return !name.empty() && shortcuts.ReadString(name.c_str(), "") == InstalledMarker;
+bool IsInstalled(const SettingsSection& shortcuts, const std::string& name) {
+    return !name.empty() && shortcuts.ReadText(name) == InstalledMarker;
 }
 
 bool IsNameInstalled(const std::string& name) {
-    RegistryKey shortcuts;
-    TheApp()->OpenProfileSection(ShortcutsSection, shortcuts);
-    return IsInstalled(shortcuts, name);
+    return IsInstalled(*TheApp()->Settings().OpenSection(ShortcutsSection), name);
+}
+
+bool IsShortcutNumberValue(const std::string& name) {
+    for (const char* number : {"Prompt", "Style", "RunAs", IconIdValue})
+        if (lstrcmpiA(number, name.c_str()) == 0) return true;
+    return false;
 }
 
 RunStyle RunStyleOf(int stored) {
@@ -50,39 +56,42 @@ RunStyle RunStyleOf(int stored) {
 }
 
 void ReadApplicationValues(const std::string& name, ShortcutItem& item) {
-    RegistryKey section;  // one open key for all values: loading reads a hundred sections
-    TheApp()->OpenProfileSection(name.c_str(), section);
-    item.Path = section.ReadString("Path", "");
-    item.IconPath = section.ReadString("IconPath", "");
-    item.Startup = section.ReadString("Startup", "");
-    item.Arguments = section.ReadString("Arguments", "");
-    item.Style = RunStyleOf(section.ReadInt("Style", 1));
-    item.Prompt = section.ReadInt("Prompt", 0) == 1;
-    item.RunAs = section.ReadInt("RunAs", 0) == 1;
-    item.IconId = section.ReadInt(IconIdValue, 0);
+    // One open section for all values: loading reads a hundred of them.
+    const std::unique_ptr<SettingsSection> section = TheApp()->Settings().OpenSection(name);
+    item.Path = section->ReadText("Path");
+    item.IconPath = section->ReadText("IconPath");
+    item.Startup = section->ReadText("Startup");
+    item.Arguments = section->ReadText("Arguments");
+    item.Style = RunStyleOf(section->ReadNumber("Style", 1));
+    item.Prompt = section->ReadNumber("Prompt", 0) == 1;
+    item.RunAs = section->ReadNumber("RunAs", 0) == 1;
+    item.IconId = section->ReadNumber(IconIdValue, 0);
 }
 
 void WriteApplicationItem(const ShortcutItem& item) {
     if (!IsStorableName(item.Name)) return;
-    TheApp()->WriteProfileString(ShortcutsSection, item.Name.c_str(), InstalledMarker);
-    RegistryKey section;
-    if (!TheApp()->OpenProfileSection(item.Name.c_str(), section)) return;
-    section.SetString("Path", item.Path.c_str());
-    section.SetString("Startup", item.Startup.c_str());
-    section.SetString("IconPath", item.IconPath.c_str());
-    section.SetString("Arguments", item.Arguments.c_str());
-    section.SetDword("Prompt", item.Prompt ? 1 : 0);
-    section.SetDword("Style", static_cast<DWORD>(item.Style));
-    if (item.IconId > 0) section.SetDword(IconIdValue, static_cast<DWORD>(item.IconId));
+    SettingsStore& settings = TheApp()->Settings();
+    SettingsBatch batch(settings);
+    settings.WriteText(ShortcutsSection, item.Name, InstalledMarker);
+    const std::unique_ptr<SettingsSection> section = settings.OpenSection(item.Name);
+    section->WriteText("Path", item.Path);
+    section->WriteText("Startup", item.Startup);
+    section->WriteText("IconPath", item.IconPath);
+    section->WriteText("Arguments", item.Arguments);
+    section->WriteNumber("Prompt", item.Prompt ? 1 : 0);
+    section->WriteNumber("Style", static_cast<int>(item.Style));
+    if (item.IconId > 0) section->WriteNumber(IconIdValue, item.IconId);
     // Absent means no; sections of shortcuts that never asked for it stay as they were.
     if (item.RunAs)
-        section.SetDword("RunAs", 1);
+        section->WriteNumber("RunAs", 1);
     else
-        section.DeleteValue("RunAs");
+        section->DeleteValue("RunAs");
 }
 
 void DeleteApplicationData(const std::string& name) {
     if (!IsStorableName(name)) return;
-    TheApp()->WriteProfileString(ShortcutsSection, name.c_str(), nullptr);
-    TheApp()->WriteProfileString(name.c_str(), nullptr, nullptr);
+    SettingsStore& settings = TheApp()->Settings();
+    SettingsBatch batch(settings);
+    settings.DeleteValue(ShortcutsSection, name);
+    settings.DeleteSection(name);
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the release into build/release/: Velkator-<version>-portable.zip (the product and a
-# read-me) and Velkator-<version>-setup.exe (a per-user installer made with NSIS), the version
+# Builds the release into build/release/: Velkator-<version>-portable.zip (the product, a read-me
+# and the empty settings file that makes the copy portable) and Velkator-<version>-setup.exe (a
+# per-user installer made with NSIS, which never installs the settings file), the version
 # read from the program's version resource. With --no-build it packs build/bin as it is.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -43,6 +44,7 @@ with zipfile.ZipFile(target, 'w', zipfile.ZIP_DEFLATED) as z:
         z.write(name, name)
     text = open(readme, encoding='utf-8').read().replace('\n', '\r\n')
     z.writestr('ReadMe.txt', text.encode('utf-8-sig'))  # Notepad needs CRLF and the mark
+    z.writestr('Velkator-settings.ini', b'')  # its presence makes the unpacked copy portable
 PY
 
 # The installer's File and Delete lines, from the same list.

@@ -40,7 +40,8 @@ void IconPromotion::IconShown(int iconId) {
 
 bool IconPromotion::Promote() {
     RegistryKey settings;
-    if (m_waiting.empty() || ReadOption(Option::ShowNewIcons) == 0 ||
+    // A portable copy leaves the system's keys alone, as it does the rest of the registry.
+    if (m_waiting.empty() || ReadOption(Option::ShowNewIcons) == 0 || TheApp()->Settings().IsPortable() ||
         !settings.Open(HKEY_CURRENT_USER, NotifyIconSettingsKey)) {
         m_waiting.clear();
         return false;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The release as a Windows user meets it, under Wine: the portable zip holds exactly the product
-# and runs from a folder with a space and non-ASCII letters in its name; the installer installs,
-# upgrades over a running Velkator and uninstalls, silently, keeping or removing the settings.
+# and runs portable, leaving the registry alone, from a folder with a space and non-ASCII letters
+# in its name; the installer installs, upgrades over a running Velkator and uninstalls, silently,
+# keeping or removing the settings.
 # Run by ctest inside the test command's Wine desktop: release-test.sh SOURCE_DIR BUILD_DIR
 set -uo pipefail
 root=$1 build=$2
@@ -60,11 +61,14 @@ zip=$build/release/Velkator-$version-portable.zip installer=$build/release/Velka
 BUILD_DIR=$build bash "$root/tools/release.sh" --no-build >/dev/null
 check "release.sh made both files with the version $version" test -f "$zip" -a -f "$installer"
 zipped=$(python3 -c 'import sys, zipfile; print("\n".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$zip")
-check "the zip holds exactly the product and its read-me" test "$(product_files <<<"$zipped")" = "$(expected ReadMe.txt)"
+check "the zip holds exactly the product, its read-me and the settings file" \
+  test "$(product_files <<<"$zipped")" = "$(expected ReadMe.txt Velkator-settings.ini)"
 python3 -m zipfile -e "$zip" "$portable"
 start_velkator "$portable"
 check "the unzipped program starts from '${portable##*/}'" first_time_dialog
 check "and ends when its first-time dialog is closed" close_and_wait
+check "it ran portable: no settings in the registry" lacks "$settings"
+check "and no Explorer verb" lacks "$verb"
 
 setup
 check "a silent install ends well" test $? = 0

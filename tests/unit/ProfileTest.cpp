@@ -11,14 +11,14 @@ TEST(Profile, BadlyStoredValuesReadAsTheDefaultOrAsFarAsTheyGo) {
     RegSetValueExA(key.Handle(), "Language", 0, REG_DWORD, shortNumber, sizeof shortNumber);
     RegSetValueExA(key.Handle(), "Early", 0, REG_SZ, reinterpret_cast<const BYTE*>("A\0B|"), 5);
     RegSetValueExA(key.Handle(), "Unended", 0, REG_SZ, reinterpret_cast<const BYTE*>("A|B|"), 4);
-    EXPECT_EQ(1, TheApp()->GetProfileInt("Options", "Click", 1));
-    EXPECT_EQ("Click.wav", TheApp()->GetProfileString("Options", "WaveFile", "Click.wav"));
-    EXPECT_EQ(9, TheApp()->GetProfileInt("Options", "Language", 9));
-    EXPECT_EQ("A", TheApp()->GetProfileString("Options", "Early", ""));
-    EXPECT_EQ("A|B|", TheApp()->GetProfileString("Options", "Unended", ""));
+    EXPECT_EQ(1, TheApp()->Settings().ReadNumber("Options", "Click", 1));
+    EXPECT_EQ("Click.wav", TheApp()->Settings().ReadText("Options", "WaveFile", "Click.wav"));
+    EXPECT_EQ(9, TheApp()->Settings().ReadNumber("Options", "Language", 9));
+    EXPECT_EQ("A", TheApp()->Settings().ReadText("Options", "Early", ""));
+    EXPECT_EQ("A|B|", TheApp()->Settings().ReadText("Options", "Unended", ""));
 
     std::string order;
     for (int i = 0; i < 12000; ++i) order += "Name" + std::to_string(i) + "|";
-    EXPECT_TRUE(TheApp()->WriteProfileString("Shortcuts", "Order", order.c_str()));
-    EXPECT_EQ(order, TheApp()->GetProfileString("Shortcuts", "Order"));
+    EXPECT_TRUE(TheApp()->Settings().WriteText("Shortcuts", "Order", order.c_str()));
+    EXPECT_EQ(order, TheApp()->Settings().ReadText("Shortcuts", "Order"));
 }

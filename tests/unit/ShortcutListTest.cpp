@@ -14,14 +14,14 @@ protected:
     ShortcutList list;
 
     void Install(const std::string& name) {
-        TheApp()->WriteProfileString("Shortcuts", name.c_str(), "Installed");
-        TheApp()->WriteProfileString(name.c_str(), "Path", ("C:\\" + name + ".exe").c_str());
+        TheApp()->Settings().WriteText("Shortcuts", name.c_str(), "Installed");
+        TheApp()->Settings().WriteText(name.c_str(), "Path", ("C:\\" + name + ".exe").c_str());
     }
     void Load(const std::string& order, const std::string& legacyIni = "") {
-        TheApp()->WriteProfileString("Shortcuts", "Order", order.c_str());
+        TheApp()->Settings().WriteText("Shortcuts", "Order", order.c_str());
         list.Load(legacyIni, &Title);
     }
-    std::string Order() const { return TheApp()->GetProfileString("Shortcuts", "Order", "<none>"); }
+    std::string Order() const { return TheApp()->Settings().ReadText("Shortcuts", "Order", "<none>"); }
     // "Name:id" of every record, in order.
     std::string Records() const {
         std::string text;
@@ -41,8 +41,8 @@ protected:
 TEST_F(ShortcutListTest, LoadingTakesInstalledTokensOnceAndDeletingLosesNothingElse) {
     Install("A");
     Install("B");
-    TheApp()->WriteProfileInt("A", "Style", 3);
-    TheApp()->WriteProfileString("Shortcuts", "Ghost", "installed");  // not the exact marker
+    TheApp()->Settings().WriteNumber("A", "Style", 3);
+    TheApp()->Settings().WriteText("Shortcuts", "Ghost", "installed");  // not the exact marker
     Load("A|Separator|Ghost|a|DeskAccess|B");  // "a" names A again; B lacks its final bar
     EXPECT_EQ("A:1,<Separator>:65024,<DeskAccess>:65408", Records());
     EXPECT_EQ(RunStyle::Minimized, list.At(0).Style);
@@ -99,7 +99,7 @@ TEST_F(ShortcutListTest, OperationsKeepOrderIdentifiersAndTheRecordsPastAHundred
     list.SetPendingValues(Named("y"));
     EXPECT_TRUE(list.IsNameTaken("y", pending));
     EXPECT_EQ(ShortcutList::SaveResult::NameTaken, list.SaveApplication(pending, Named("y")));
-    EXPECT_EQ("C:\\Y.exe", TheApp()->GetProfileString("Y", "Path"));
+    EXPECT_EQ("C:\\Y.exe", TheApp()->Settings().ReadText("Y", "Path"));
 }
 
 // Names the registry or the order cannot hold are refused; a change of letter case keeps the shortcut.
@@ -112,8 +112,8 @@ TEST_F(ShortcutListTest, RefusedNamesAndARenameThatOnlyChangesTheCase) {
     EXPECT_EQ(ShortcutList::SaveResult::NameTaken, list.SaveApplication(pending, Named("mail")));
     ASSERT_EQ(ShortcutList::SaveResult::Saved, list.SaveApplication(0, Named("MAIL")));
     EXPECT_EQ("MAIL|", Order());
-    EXPECT_EQ("Installed", TheApp()->GetProfileString("Shortcuts", "MAIL", ""));
-    EXPECT_EQ("C:\\MAIL.exe", TheApp()->GetProfileString("MAIL", "Path"));
+    EXPECT_EQ("Installed", TheApp()->Settings().ReadText("Shortcuts", "MAIL", ""));
+    EXPECT_EQ("C:\\MAIL.exe", TheApp()->Settings().ReadText("MAIL", "Path"));
 }
 
 // The file was written in the system's code page of its time (here 1252): accents stay whole. It
@@ -132,7 +132,7 @@ TEST_F(ShortcutListTest, LegacyFileAddsWhatIsNewKeepsWhatClashesAndIsImportedOnc
     EXPECT_EQ(RunStyle::Maximized, list.At(1).Style);
     EXPECT_EQ("-x|", list.At(1).Arguments + "|" + list.At(1).Startup);
     EXPECT_EQ("C:\\caf\xC3\xA9.exe", list.At(1).Path);
-    EXPECT_EQ("C:\\x.exe,2", TheApp()->GetProfileString("X", "IconPath"));
+    EXPECT_EQ("C:\\x.exe,2", TheApp()->Settings().ReadText("X", "IconPath"));
     EXPECT_FALSE(RegistryValueExists(profile.KeyPath("Shortcuts"), "Y"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(ini.c_str()));
     std::ifstream setAside(ini + ".not-imported", std::ios::binary);

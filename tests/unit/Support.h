@@ -292,12 +292,12 @@ protected:
             size_t equals = token.find('=');
             std::string name = token.substr(0, equals);
             if (equals != std::string::npos) {
-                TheApp()->WriteProfileString("Shortcuts", name.c_str(), "Installed");
-                TheApp()->WriteProfileString(name.c_str(), "Path", token.substr(equals + 1).c_str());
+                TheApp()->Settings().WriteText("Shortcuts", name.c_str(), "Installed");
+                TheApp()->Settings().WriteText(name.c_str(), "Path", token.substr(equals + 1).c_str());
             }
             order += name + "|";
         }
-        TheApp()->WriteProfileString("Shortcuts", "Order", order.c_str());
+        TheApp()->Settings().WriteText("Shortcuts", "Order", order.c_str());
         DestroyMainWindow();
         CMainWnd::RegisterWindowClass(GetModuleHandleA(nullptr));
         window.reset(new CMainWnd);
@@ -309,7 +309,7 @@ protected:
         int iconId = window->Shortcuts().At(itemNumber - 1).IconId;
         SendMessageA(window->m_hWnd, TrayCallbackMessage, static_cast<WPARAM>(iconId), mouseMessage);
     }
-    std::string Order() const { return TheApp()->GetProfileString("Shortcuts", "Order", "<none>"); }
+    std::string Order() const { return TheApp()->Settings().ReadText("Shortcuts", "Order", "<none>"); }
     // Message 143 for item number (1-based): a launch as a click makes it.
     void Launch(int itemNumber) { SendMessageA(window->m_hWnd, LaunchItemMessage, itemNumber, 0); }
     // The icons of the tray calls of one kind, in the order made.

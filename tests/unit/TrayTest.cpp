@@ -154,7 +154,7 @@ TEST_F(TrayFixture, LaunchPlaysTheChosenSoundAndRefusesTextsTooLongToPass) {
 
     // The longest path the Properties page takes launches; longer arguments than it takes do not.
     const std::string longest = "Editor=C:\\" + std::string(256, 'p');
-    TheApp()->WriteProfileString("Editor", "Arguments", std::string(256, 'a').c_str());
+    TheApp()->Settings().WriteText("Editor", "Arguments", std::string(256, 'a').c_str());
     CreateWindowWith({longest});
     system.Clear();
     DialogRobot robot;
@@ -162,7 +162,7 @@ TEST_F(TrayFixture, LaunchPlaysTheChosenSoundAndRefusesTextsTooLongToPass) {
     robot.Then(DialogRobot::NoteMessage(message));
     Launch(1);
     EXPECT_EQ(GetText("errTooLong"), message);
-    TheApp()->WriteProfileString("Editor", "Arguments", "");
+    TheApp()->Settings().WriteText("Editor", "Arguments", "");
     CreateWindowWith({longest});
     Launch(1);
     EXPECT_EQ(1u, system.launches.size());
@@ -175,7 +175,7 @@ TEST_F(TrayFixture, LaunchPlaysTheChosenSoundAndRefusesTextsTooLongToPass) {
     // No to the administrator prompt is no failure (the recorder stands in: Wine has no prompt).
     message.clear();
     robot.Then(DialogRobot::NoteMessage(message));
-    TheApp()->WriteProfileInt("Editor", "RunAs", 1);
+    TheApp()->Settings().WriteNumber("Editor", "RunAs", 1);
     CreateWindowWith({longest});
     system.shellExecuteResult = SE_ERR_ACCESSDENIED;
     system.shellExecuteError = ERROR_CANCELLED;
@@ -234,7 +234,7 @@ TEST(TextCut, NeverSplitsACharacterOfTheCodePage) {
 
 TEST_F(TrayFixture, KeyboardSelectionRunAsAndAShellThatIsNotReadyYet) {
     system.trayTakesIcons = false;  // at logon the taskbar may not exist yet
-    TheApp()->WriteProfileInt("Admin", "RunAs", 1);
+    TheApp()->Settings().WriteNumber("Admin", "RunAs", 1);
     CreateWindowWith({"Editor=C:\\e.exe", "Admin=C:\\a.exe"});
     system.trayTakesIcons = true;
     system.shown.insert(1);  // a refused add may have been carried out all the same
