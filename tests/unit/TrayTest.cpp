@@ -258,6 +258,38 @@ TEST_F(TrayFixture, KeyboardSelectionRunAsAndAShellThatIsNotReadyYet) {
     EXPECT_EQ(2u, system.launches.size());
 }
 
+// Ctrl+Shift with the launching click asks for elevation this time only, and No to that prompt
+// shows nothing (the recorder stands in: Wine has no prompt).
+TEST_F(TrayFixture, CtrlShiftWithTheLaunchingClickRunsAsAdministrator) {
+    CreateWindowWith({"Editor=C:\\e.exe"});
+    auto hold = [](bool control, bool shift) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+    DialogRobot robot;  // fails the test on any box
+    hold(true, true);
+    WriteOption(Option::Click, 2);
+    Click(1, WM_LBUTTONDOWN);  // not the launching click of this style
+    Click(1, WM_LBUTTONDBLCLK);
+    WriteOption(Option::Click, 1);
+    system.shellExecuteResult = SE_ERR_ACCESSDENIED;
+    system.shellExecuteError = ERROR_CANCELLED;
+    Click(1, WM_LBUTTONDOWN);
+    system.shellExecuteResult = 42;
+    hold(true, false);
+    Click(1, WM_LBUTTONDOWN);
+    hold(false, false);
+    Click(1, WM_LBUTTONDOWN);
+    std::vector<std::string> verbs;
+    for (const ShellExecuteCall& call : system.launches) verbs.push_back(call.verb);
+    EXPECT_EQ((std::vector<std::string>{"runas", "runas", "open", "open"}), verbs);
+    EXPECT_FALSE(window->Shortcuts().At(0).RunAs);
+    EXPECT_EQ(0, robot.DialogsSeen());
+}
+
 TEST_F(TrayFixture, NewIconsArePromotedOnceWhereWindows11KeepsTheirSettings) {
     const std::string settings = "Control Panel\\NotifyIconSettings";
     auto makeKey = [&](const char* key, const std::string& program, DWORD uid) {
