@@ -19,7 +19,7 @@ public:
     // Adds the window class "QX:Velkator", whose windows are made by Create.
     static void RegisterWindowClass(HINSTANCE instance);
 
-    // startupNewPath: a program the command line asked to add ("/n"), offered once the window exists.
+    // startupNewPath: a file or folder the command line asked to add ("/n"), offered once the window exists.
     explicit CMainWnd(const std::string& startupNewPath = std::string());
     bool Create();
     ShortcutList& Shortcuts() { return m_shortcuts; }

@@ -13,19 +13,25 @@ TEST(Password, HashAndStoredForm) {
     EXPECT_EQ(EncodePassword("dmdbptpe"), EncodePassword("imcrptju"));  // two texts, one hash
 }
 
-// Writing is seen end to end. Removal takes the verb's whole tree, and removing it again touches nothing.
-TEST(ExplorerVerb, RemovalTakesTheVerbAndNothingElse) {
-    const std::string shell = "Software\\Classes\\exefile\\shell";
-    RegistryKey other;
-    ASSERT_TRUE(other.Create(HKEY_CURRENT_USER, (shell + "\\other\\command").c_str()));
+// The values are seen end to end. Writing takes away an earlier version's verb for programs only
+// (".exe" is "exefile" here); removal takes every verb's whole tree, and done again touches nothing.
+TEST(ExplorerVerb, WrittenForFilesAndFoldersAndRemovedWithTheEarlierOne) {
+    const std::string files = "Software\\Classes\\*\\shell", folders = "Software\\Classes\\Directory\\shell",
+                      earlier = "Software\\Classes\\exefile\\shell\\zzVelkator";
+    auto makeKey = [](const std::string& path) { RegistryKey key; return key.Create(HKEY_CURRENT_USER, path.c_str()); };
+    ASSERT_TRUE(makeKey(files + "\\other\\command") && makeKey(earlier + "\\command"));
     WriteQuickNewVerb(GetText("advQuickNewMenu"));
-    ASSERT_TRUE(RegistryKeyExists(shell + "\\zzVelkator\\ddeexec\\topic"));
+    EXPECT_FALSE(RegistryKeyExists(earlier));
+    for (const std::string& shell : {files, folders})
+        ASSERT_TRUE(RegistryKeyExists(shell + "\\zzVelkator\\ddeexec\\topic")) << shell;
+    ASSERT_TRUE(makeKey(earlier + "\\command"));
     for (int pass = 0; pass < 2; ++pass) {
         RemoveQuickNewVerb();
-        EXPECT_FALSE(RegistryKeyExists(shell + "\\zzVelkator"));
-        EXPECT_TRUE(RegistryKeyExists(shell + "\\other\\command"));
+        for (const std::string& verb : {files + "\\zzVelkator", folders + "\\zzVelkator", earlier})
+            EXPECT_FALSE(RegistryKeyExists(verb)) << verb;
+        EXPECT_TRUE(RegistryKeyExists(files + "\\other\\command"));
     }
-    DeleteRegistryTree(shell + "\\other");
+    DeleteRegistryTree(files + "\\other");
 }
 
 // Types into the fields and presses OK; a refusal's message box is answered by the robot's next action.
