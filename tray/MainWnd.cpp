@@ -45,6 +45,7 @@ int CMainWnd::OnCreate(CREATESTRUCTA*) {
         System.changeMessageFilter(m_hWnd, message, MSGFLT_ALLOW, nullptr);
     m_icons.SetOwner(m_hWnd);
     DesktopIconIndices().StartWatching(m_hWnd, IconChangeMessage);
+    m_darkMenus.Follow();
     m_shortcuts.Load(LegacyIniPath(), &SpecialItemTitle);
     PostMessageA(m_hWnd, StartupActionMessage, 0, 0);
     return 0;
@@ -73,6 +74,7 @@ bool CMainWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         break;
     case WM_SETTINGCHANGE:
         if (wParam == SPI_SETICONMETRICS || wParam == SPI_SETNONCLIENTMETRICS) m_icons.Refresh(m_shortcuts);
+        if (DarkMenus::ConcernsMenus(wParam, lParam)) m_darkMenus.Follow();
         break;
     case IconChangeMessage:
         DesktopIconIndices().OnChange(wParam, lParam);

@@ -290,6 +290,35 @@ TEST_F(TrayFixture, CtrlShiftWithTheLaunchingClickRunsAsAdministrator) {
     EXPECT_EQ(0, robot.DialogsSeen());
 }
 
+// Through the seam (Wine has no dark menus): dark asked for only where the setting says dark and the
+// build has the exports, at start or when the setting changes while running; back when it turns light.
+TEST_F(TrayFixture, MenusGoDarkOnlyWhenTheSettingSaysSoOnABuildThatHasTheExports) {
+    const std::string personalize = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+    auto setting = [&](DWORD light) {
+        RegistryKey key;
+        ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, personalize.c_str()) && key.SetDword("AppsUseLightTheme", light));
+    };
+    auto changed = [&](const char* area) {
+        SendMessageA(window->m_hWnd, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(area));
+    };
+    setting(0);
+    system.windowsBuild = 17763;  // 1809: ordinal 135 was another call
+    CreateWindowWith({"Separator"});
+    changed("ImmersiveColorSet");
+    system.windowsBuild = 18362;
+    changed("Environment");
+    EXPECT_TRUE(system.menuModes.empty());
+    changed("ImmersiveColorSet");
+    setting(1);
+    changed("ImmersiveColorSet");
+    changed("ImmersiveColorSet");
+    CreateWindowWith({"Separator"});  // light at start: nothing is asked
+    setting(0);
+    CreateWindowWith({"Separator"});
+    EXPECT_EQ((std::vector<int>{2, 0, 2}), system.menuModes);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, personalize.c_str(), "AppsUseLightTheme");
+}
+
 TEST_F(TrayFixture, NewIconsArePromotedOnceWhereWindows11KeepsTheirSettings) {
     const std::string settings = "Control Panel\\NotifyIconSettings";
     auto makeKey = [&](const char* key, const std::string& program, DWORD uid) {
