@@ -27,6 +27,7 @@ void DeskIconIndices::EndOpening() {
 }
 
 void DeskIconIndices::StartWatching(HWND window, UINT message) {
+    StopWatching();
     // The events concern the whole namespace, so the desktop's empty id list watched with its
     // subfolders hears them; they come from the shell's own announcements, not the file system.
     static const ITEMIDLIST desktop = {};

@@ -48,11 +48,8 @@ protected:
         ProgramTest::TearDown();
     }
 
-    // The sheet a "new" request opened, filled from path with name and start folder (the program's
-    // by default); null when none came within timeoutMs.
-    HWND FilledSheet(DWORD timeoutMs = kTimeoutMs) {
-        return FilledSheet("Startprotokoll", program_, folder_.Path(), timeoutMs);
-    }
+    // The sheet a "new" request opened, filled from path with name and start folder; null when none
+    // came within timeoutMs.
     HWND FilledSheet(const std::string& name, const std::string& path, const std::string& startup,
                      DWORD timeoutMs = kTimeoutMs) {
         HWND sheet = WaitForWindow("#32770", "Velkator Settings", velkator_.Id(), true, timeoutMs);
@@ -81,7 +78,7 @@ TEST_F(QuickNewTest, TheVerbsDdeCommandOpensTheSheetFilledFromTheProgramUnlessRe
     }
 
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_ + "\")]"));
-    HWND sheet = FilledSheet();
+    HWND sheet = FilledSheet("Startprotokoll", program_, folder_.Path());
     ASSERT_NE(nullptr, sheet);
     ASSERT_TRUE(ClickButton(sheet, IDOK));
     EXPECT_TRUE(WaitUntil([] { return ReadOrder() == "Separator|Startprotokoll|"; })) << ReadOrder();
@@ -99,7 +96,7 @@ TEST_F(QuickNewTest, TheVerbsDdeCommandOpensTheSheetFilledFromTheProgramUnlessRe
     ASSERT_NE(nullptr, about);
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_ + "\")]"));
     ASSERT_TRUE(ClickButton(about, IDOK) && WaitForWindowGone(about) && Answered(main));
-    EXPECT_EQ(nullptr, FilledSheet(0));
+    EXPECT_EQ(nullptr, FilledSheet("Startprotokoll", program_, folder_.Path(), 0));
 
     ASSERT_TRUE(WriteString(kOptionsKey, "Security", "00351571264"));
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_ + "\")]"));

@@ -16,22 +16,21 @@ TEST(Password, HashAndStoredForm) {
 // The values are seen end to end. Writing takes away an earlier version's verb for programs only
 // (".exe" is "exefile" here); removal takes every verb's whole tree, and done again touches nothing.
 TEST(ExplorerVerb, WrittenForFilesAndFoldersAndRemovedWithTheEarlierOne) {
-    const std::string files = "Software\\Classes\\*\\shell", folders = "Software\\Classes\\Directory\\shell",
-                      earlier = "Software\\Classes\\exefile\\shell\\zzVelkator";
-    auto makeKey = [](const std::string& path) { RegistryKey key; return key.Create(HKEY_CURRENT_USER, path.c_str()); };
-    ASSERT_TRUE(makeKey(files + "\\other\\command") && makeKey(earlier + "\\command"));
+    const std::string classes = "Software\\Classes\\", earlier = classes + "exefile\\shell\\zzVelkator";
+    const std::string verbs[] = {classes + "*\\shell\\zzVelkator", classes + "Directory\\shell\\zzVelkator", earlier};
+    RegistryKey other, old;
+    ASSERT_TRUE(other.Create(HKEY_CURRENT_USER, (classes + "*\\shell\\other\\command").c_str()));
+    ASSERT_TRUE(old.Create(HKEY_CURRENT_USER, earlier.c_str()));
     WriteQuickNewVerb(GetText("advQuickNewMenu"));
     EXPECT_FALSE(RegistryKeyExists(earlier));
-    for (const std::string& shell : {files, folders})
-        ASSERT_TRUE(RegistryKeyExists(shell + "\\zzVelkator\\ddeexec\\topic")) << shell;
-    ASSERT_TRUE(makeKey(earlier + "\\command"));
+    ASSERT_TRUE(RegistryKeyExists(verbs[0] + "\\ddeexec\\topic") && RegistryKeyExists(verbs[1] + "\\ddeexec\\topic"));
+    ASSERT_TRUE(old.Create(HKEY_CURRENT_USER, earlier.c_str()));
     for (int pass = 0; pass < 2; ++pass) {
         RemoveQuickNewVerb();
-        for (const std::string& verb : {files + "\\zzVelkator", folders + "\\zzVelkator", earlier})
-            EXPECT_FALSE(RegistryKeyExists(verb)) << verb;
-        EXPECT_TRUE(RegistryKeyExists(files + "\\other\\command"));
+        for (const std::string& verb : verbs) EXPECT_FALSE(RegistryKeyExists(verb)) << verb;
+        EXPECT_TRUE(RegistryKeyExists(classes + "*\\shell\\other\\command"));
     }
-    DeleteRegistryTree(files + "\\other");
+    DeleteRegistryTree(classes + "*\\shell\\other");
 }
 
 // Types into the fields and presses OK; a refusal's message box is answered by the robot's next action.

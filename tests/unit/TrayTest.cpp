@@ -232,7 +232,7 @@ TEST(TextCut, NeverSplitsACharacterOfTheCodePage) {
     EXPECT_EQ(1u, CharacterPrefixLength(std::string("a\0b", 3), 63, 1252));
 }
 
-TEST_F(TrayFixture, KeyboardSelectionRunAsAndAShellThatIsNotReadyYet) {
+TEST_F(TrayFixture, KeyboardSelectionRunAsCtrlShiftAndAShellThatIsNotReadyYet) {
     system.trayTakesIcons = false;  // at logon the taskbar may not exist yet
     TheApp()->WriteProfileInt("Admin", "RunAs", 1);
     CreateWindowWith({"Editor=C:\\e.exe", "Admin=C:\\a.exe"});
@@ -256,36 +256,32 @@ TEST_F(TrayFixture, KeyboardSelectionRunAsAndAShellThatIsNotReadyYet) {
     keyboard(1, WM_LBUTTONUP);  // the shell's own selection event after a click is not the keyboard's
     keyboard(1, NIN_SELECT);
     EXPECT_EQ(2u, system.launches.size());
-}
 
-// Ctrl+Shift with the launching click asks for elevation this time only, and No to that prompt
-// shows nothing (the recorder stands in: Wine has no prompt).
-TEST_F(TrayFixture, CtrlShiftWithTheLaunchingClickRunsAsAdministrator) {
-    CreateWindowWith({"Editor=C:\\e.exe"});
-    auto hold = [](bool control, bool shift) {
+    // Ctrl+Shift with the launching click asks for elevation this time only, and No to that prompt
+    // shows nothing (the recorder stands in: Wine has no prompt).
+    auto clickHolding = [&](BYTE control, BYTE shift, UINT message) {
         BYTE keys[256] = {};
         GetKeyboardState(keys);
-        keys[VK_CONTROL] = control ? 0x80 : 0;
-        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        keys[VK_CONTROL] = control;
+        keys[VK_SHIFT] = shift;
         SetKeyboardState(keys);
+        Click(1, message);
     };
     DialogRobot robot;  // fails the test on any box
-    hold(true, true);
+    system.Clear();
     WriteOption(Option::Click, 2);
-    Click(1, WM_LBUTTONDOWN);  // not the launching click of this style
-    Click(1, WM_LBUTTONDBLCLK);
+    clickHolding(0x80, 0x80, WM_LBUTTONDOWN);  // not the launching click of this style
+    clickHolding(0x80, 0x80, WM_LBUTTONDBLCLK);
     WriteOption(Option::Click, 1);
     system.shellExecuteResult = SE_ERR_ACCESSDENIED;
     system.shellExecuteError = ERROR_CANCELLED;
-    Click(1, WM_LBUTTONDOWN);
+    clickHolding(0x80, 0x80, WM_LBUTTONDOWN);
     system.shellExecuteResult = 42;
-    hold(true, false);
-    Click(1, WM_LBUTTONDOWN);
-    hold(false, false);
-    Click(1, WM_LBUTTONDOWN);
-    std::vector<std::string> verbs;
-    for (const ShellExecuteCall& call : system.launches) verbs.push_back(call.verb);
-    EXPECT_EQ((std::vector<std::string>{"runas", "runas", "open", "open"}), verbs);
+    clickHolding(0x80, 0, WM_LBUTTONDOWN);
+    clickHolding(0, 0, WM_LBUTTONDOWN);
+    std::string verbs;
+    for (const ShellExecuteCall& call : system.launches) verbs += call.verb + " ";
+    EXPECT_EQ("runas runas open open ", verbs);
     EXPECT_FALSE(window->Shortcuts().At(0).RunAs);
     EXPECT_EQ(0, robot.DialogsSeen());
 }
@@ -293,30 +289,24 @@ TEST_F(TrayFixture, CtrlShiftWithTheLaunchingClickRunsAsAdministrator) {
 // Through the seam (Wine has no dark menus): dark asked for only where the setting says dark and the
 // build has the exports, at start or when the setting changes while running; back when it turns light.
 TEST_F(TrayFixture, MenusGoDarkOnlyWhenTheSettingSaysSoOnABuildThatHasTheExports) {
-    const std::string personalize = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
-    auto setting = [&](DWORD light) {
-        RegistryKey key;
-        ASSERT_TRUE(key.Create(HKEY_CURRENT_USER, personalize.c_str()) && key.SetDword("AppsUseLightTheme", light));
-    };
-    auto changed = [&](const char* area) {
-        SendMessageA(window->m_hWnd, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(area));
-    };
-    setting(0);
+    RegistryKey setting;
+    ASSERT_TRUE(setting.Create(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize") &&
+                setting.SetDword("AppsUseLightTheme", 0));
+    auto changed = [&](const char* area) { SendMessageA(window->m_hWnd, WM_SETTINGCHANGE, 0, (LPARAM)area); };
     system.windowsBuild = 17763;  // 1809: ordinal 135 was another call
     CreateWindowWith({"Separator"});
     changed("ImmersiveColorSet");
     system.windowsBuild = 18362;
     changed("Environment");
-    EXPECT_TRUE(system.menuModes.empty());
     changed("ImmersiveColorSet");
-    setting(1);
+    setting.SetDword("AppsUseLightTheme", 1);
     changed("ImmersiveColorSet");
     changed("ImmersiveColorSet");
     CreateWindowWith({"Separator"});  // light at start: nothing is asked
-    setting(0);
+    setting.SetDword("AppsUseLightTheme", 0);
     CreateWindowWith({"Separator"});
     EXPECT_EQ((std::vector<int>{2, 0, 2}), system.menuModes);
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, personalize.c_str(), "AppsUseLightTheme");
+    setting.DeleteValue("AppsUseLightTheme");
 }
 
 TEST_F(TrayFixture, NewIconsArePromotedOnceWhereWindows11KeepsTheirSettings) {
