@@ -15,7 +15,7 @@ public:
     // The Help command (57670) of every dialog, page and sheet ends here.
     bool OnCommand(UINT id) override;
     bool HandlesCommand(UINT id) const override;
-    // [new("<path>")] from the Explorer verb: a new shortcut for the program at path.
+    // [new("<path>")] from the Explorer verb: a new shortcut for the file or folder at path.
     bool OnDDECommand(const char* command) override;
 
     CMainWnd* MainWindow() const;

@@ -1,6 +1,7 @@
 // The calls that reach outside the program (tray, shell launching, sounds, beeps, the message
-// filter other programs' messages pass) go through this table, so in-process tests can record
-// them. It holds the real functions unless a test replaces an entry.
+// filter other programs' messages pass, the menus' dark mode and the Windows build it depends on)
+// go through this table, so in-process tests can record them. It holds the real functions unless
+// a test replaces an entry.
 #pragma once
 #include <windows.h>
 #include <shellapi.h>
@@ -13,6 +14,8 @@ struct SystemCalls {
     BOOL (WINAPI* playSound)(LPCSTR sound, UINT flags);
     BOOL (WINAPI* messageBeep)(UINT type);
     BOOL (WINAPI* changeMessageFilter)(HWND window, UINT message, DWORD action, PCHANGEFILTERSTRUCT details);
+    DWORD (*windowsBuild)();
+    bool (*setMenuMode)(int mode);
 };
 
 extern SystemCalls System;

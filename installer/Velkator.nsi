@@ -162,8 +162,11 @@ Section "-un.Velkator"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Velkator.lnk"
   DeleteRegValue HKCU "${RUN_KEY}" "Velkator"
-  ; The Explorer verb the program may have written under the user's classes, for the file
-  ; type that ".exe" names (a machine-wide one is not this per-user copy's to remove).
+  ; The Explorer verbs the program may have written under the user's classes: for every file,
+  ; for folders, and (earlier versions) for the file type that ".exe" names. A machine-wide one
+  ; is not this per-user copy's to remove.
+  DeleteRegKey HKCU "Software\Classes\*\shell\zzVelkator"
+  DeleteRegKey HKCU "Software\Classes\Directory\shell\zzVelkator"
   ReadRegStr $0 HKCR ".exe" ""
   ${If} $0 != ""
     DeleteRegKey HKCU "Software\Classes\$0\shell\zzVelkator"

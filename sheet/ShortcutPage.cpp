@@ -48,6 +48,12 @@ std::string NameForProgram(const std::string& path) {
     return name;
 }
 
+std::string NameForFolder(const std::string& path) {
+    std::string name = FileNameOf(path);
+    name.resize(CharacterPrefixLength(name, MaxNameBytes));
+    return name;
+}
+
 namespace {
 
 void SetPreview(HWND control, OwnedIcon& owned, HICON icon) {

@@ -6,9 +6,12 @@
 #include "sheet/SheetState.h"
 #include <string>
 
-// What a shortcut for the program at path is called at first: its version description, else its
-// file name up to the first dot; at most the longest name.
+// What a shortcut for the program (or document) at path is called at first: its version
+// description, else its file name up to the first dot; at most the longest name.
 std::string NameForProgram(const std::string& path);
+// What a shortcut for the folder at path is called at first: the folder's name, dots and all; at
+// most the longest name.
+std::string NameForFolder(const std::string& path);
 // The folder a program starts in at first: the one it is in ("C:\Tools" for "C:\Tools\my.exe";
 // without a backslash, the whole path).
 std::string FolderForProgram(const std::string& path);

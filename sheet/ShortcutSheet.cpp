@@ -30,13 +30,13 @@ CShortcutSheet::~CShortcutSheet() {
     if (m_state.NewItemPending()) m_state.Shortcuts.DropPending();
 }
 
-bool CShortcutSheet::PrefillFromPath(const std::string& path) {
+bool CShortcutSheet::PrefillFromPath(const std::string& path, bool isFolder) {
     int index = m_state.Shortcuts.AppendPending();
     if (index < 0) return false;
     ShortcutItem values;
-    values.Name = NameForProgram(path);
+    values.Name = isFolder ? NameForFolder(path) : NameForProgram(path);
     values.Path = path;
-    values.Startup = FolderForProgram(path);
+    values.Startup = isFolder ? std::string() : FolderForProgram(path);
     values.IconPath = path + ",0";
     m_state.Shortcuts.SetPendingValues(values);
     m_state.SelectedIndex = index;

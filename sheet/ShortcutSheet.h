@@ -20,8 +20,9 @@ public:
 
     // IDOK or IDCANCEL as the sheet was closed, or 0 when changes are locked and not unlocked.
     INT_PTR DoModal() override;
-    // A new record filled from an existing file's path, made the one the sheet edits.
-    bool PrefillFromPath(const std::string& path);
+    // A new record filled from an existing file's or folder's path, made the one the sheet edits.
+    // A folder has no start folder of its own.
+    bool PrefillFromPath(const std::string& path, bool isFolder);
 
 protected:
     BOOL OnInitDialog() override;

@@ -104,7 +104,8 @@ std::string WindowsFile(const char* name) {
 }
 
 constexpr const char* kWineOverrides = "Software\\Wine\\AppDefaults\\Velkator.exe";
-constexpr const char* kExplorerVerb = "Software\\Classes\\exefile\\shell\\zzVelkator";
+constexpr const char* kExplorerVerbs[] = {"Software\\Classes\\*\\shell\\zzVelkator",
+                                          "Software\\Classes\\Directory\\shell\\zzVelkator"};
 // Wine's desktop lists its root folder "/", which no Windows desktop has.
 constexpr const char* kRootFolderItem =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Desktop\\Namespace\\"
@@ -112,10 +113,10 @@ constexpr const char* kRootFolderItem =
 
 // What the dial-up and desktop menus list: the stand-in Remote Access library in the system folder
 // (the program loads it from there only) with a phonebook beside it, and a few desktop items, without
-// Wine's root folder. All of it, and the Explorer verb the program writes at start, is undone at the end.
+// Wine's root folder. All of it, and the Explorer verbs the program writes at start, is undone at the end.
 class Stage {
 public:
-    Stage() : verbWasThere_(KeyExists(kExplorerVerb)) {}
+    Stage() : verbWasThere_(KeyExists(kExplorerVerbs[0])) {}
     ~Stage() {
         if (!library_.empty()) WriteFileBytes(SystemFile("rasapi32.dll"), library_);
         RegDeleteKeyValueA(HKEY_CURRENT_USER, (std::string(kWineOverrides) + "\\DllOverrides").c_str(), "rasapi32");
@@ -123,7 +124,8 @@ public:
         RegDeleteKeyA(HKEY_CURRENT_USER, kWineOverrides);  // only when nothing else is in it
         for (auto made = made_.rbegin(); made != made_.rend(); ++made)
             if (!DeleteFileA(made->c_str())) RemoveDirectoryA(made->c_str());
-        if (!verbWasThere_) DeleteKeyTree(kExplorerVerb);
+        if (!verbWasThere_)
+            for (const char* verb : kExplorerVerbs) DeleteKeyTree(verb);
         if (!rootFolderName_.empty())
             RegSetKeyValueA(HKEY_LOCAL_MACHINE, kRootFolderItem, nullptr, REG_SZ, rootFolderName_.c_str(),
                             static_cast<DWORD>(rootFolderName_.size() + 1));

@@ -1,5 +1,8 @@
-// The desktop-access menu: the desktop's items through the shell namespace, opened by id list.
+// The desktop-access menu: the desktop's items through the shell namespace, with their icons,
+// opened by id list.
 #include "tray/EntryMenus.h"
+#include "tray/DeskIconIndices.h"
+#include "tray/DeskItemIcons.h"
 #include "framework/ComApartment.h"
 #include "framework/SystemCalls.h"
 #include "framework/WideText.h"
@@ -8,15 +11,17 @@
 #include <wchar.h>
 
 namespace {
-bool IsFolderItem(IShellFolder* desktop, LPCITEMIDLIST item) {
-    SFGAOF attributes = SFGAO_FOLDER;
-    if (FAILED(desktop->GetAttributesOf(1, &item, &attributes))) return false;
+// The attributes asked for, of those in mask; none when the shell refuses.
+SFGAOF AttributesOf(IShellFolder* desktop, LPCITEMIDLIST item, SFGAOF mask) {
+    SFGAOF attributes = mask;
+    if (FAILED(desktop->GetAttributesOf(1, &item, &attributes))) return 0;
     // The shell may set attributes that were not asked for (Wine sets them all for files and folders).
-    return (attributes & SFGAO_FOLDER) != 0;
+    return attributes & mask;
 }
 
 // Up to MaxDeskItems items of the desktop, in the shell's order.
 std::vector<DeskItem> EnumerateDesktop(IShellFolder* desktop, IEnumIDList* enumerator) {
+    DeskIconIndices& icons = DesktopIconIndices();
     std::vector<DeskItem> items;
     items.reserve(MaxDeskItems);
     LPITEMIDLIST next = nullptr;
@@ -25,11 +30,16 @@ std::vector<DeskItem> EnumerateDesktop(IShellFolder* desktop, IEnumIDList* enume
         next = nullptr;
         if (!item) continue;
         DeskItem record;
-        record.IsFolder = IsFolderItem(desktop, item.get());
+        const SFGAOF attributes = AttributesOf(desktop, item.get(), SFGAO_FOLDER | SFGAO_FILESYSTEM);
+        record.IsFolder = (attributes & SFGAO_FOLDER) != 0;
         record.DisplayName = DisplayNameToAnsi(desktop, item.get());
+        // A folder's icon may change inside it (desktop.ini), and the shell's own items' with
+        // their state (the Recycle Bin's): only plain files are kept.
+        record.IconIndex = icons.IndexOf(item.get(), attributes == SFGAO_FILESYSTEM);
         record.Item = std::move(item);
         items.push_back(std::move(record));
     }
+    icons.EndOpening();
     return items;
 }
 }  // namespace
@@ -65,10 +75,11 @@ void OpenDeskItem(LPCITEMIDLIST item) {
 }
 
 void ShowDeskAccessMenu(HWND mainWindow) {
-    EntryMenu menu(mainWindow);
-    if (!menu.Loaded()) return;
     // Shell extensions the namespace may load are COM objects.
     EnsureComApartment();
+    DeskItemIcons icons(mainWindow);  // freed after the menu that shows them
+    EntryMenu menu(mainWindow);
+    if (!menu.Loaded()) return;
     IShellFolder* desktopFolder = nullptr;
     if (FAILED(SHGetDesktopFolder(&desktopFolder)) || !desktopFolder) return;
     InterfaceOwner<IShellFolder> desktop(desktopFolder);
@@ -80,13 +91,14 @@ void ShowDeskAccessMenu(HWND mainWindow) {
 
     std::vector<DeskItem> items = EnumerateDesktop(desktop.get(), enumerator.get());
     SortDeskItems(items);
-    for (const DeskMenuLine& line :
-         LayOutDeskMenu(items, menu.RowHeight(), menu.AvailableHeight())) {
-        if (line.Position == DeskMenuLine::Separator)
+    for (const DeskMenuLine& line : LayOutDeskMenu(items, menu.RowHeight(icons.Size()), menu.AvailableHeight())) {
+        if (line.Position == DeskMenuLine::Separator) {
             menu.AppendSeparator();
-        else
-            menu.Append(ID_DESKTOP_ENTRY_FIRST + line.Position, items[line.Position].DisplayName,
-                        MF_STRING | (line.StartsColumn ? MF_MENUBARBREAK : 0));
+            continue;
+        }
+        const DeskItem& item = items[line.Position];
+        menu.Append(ID_DESKTOP_ENTRY_FIRST + line.Position, item.DisplayName,
+                    MF_STRING | (line.StartsColumn ? MF_MENUBARBREAK : 0), icons.For(item.IconIndex));
     }
     const UINT command = menu.Track();
     if (command >= ID_DESKTOP_ENTRY_FIRST && command - ID_DESKTOP_ENTRY_FIRST < items.size())

@@ -12,9 +12,24 @@ EntryMenu::EntryMenu(HWND mainWindow) : m_owner(mainWindow) {
     m_menu.reset(LoadMenuA(ProgramInstance(), MAKEINTRESOURCEA(IDM_ENTRY_MENU)));
 }
 
-void EntryMenu::Append(UINT command, const std::string& name, UINT flags) {
+void EntryMenu::Append(UINT command, const std::string& name, UINT flags, HBITMAP image) {
     AppendMenuA(Popup(), flags, command, MenuItemText(name).c_str());
     m_filled = true;
+    if (!image) return;
+    if (!m_showsImages) {
+        // The entries are never checked: the images take the check mark's place, not a column of their own.
+        MENUINFO style = {};
+        style.cbSize = sizeof style;
+        style.fMask = MIM_STYLE;
+        style.dwStyle = MNS_CHECKORBMP;
+        m_showsImages = SetMenuInfo(Popup(), &style) != FALSE;
+    }
+    MENUITEMINFOA item = {};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_BITMAP;
+    item.hbmpItem = image;
+    // Should it fail, the entry still shows its name.
+    SetMenuItemInfoA(Popup(), command, FALSE, &item);
 }
 
 void EntryMenu::AppendSeparator() {
@@ -26,9 +41,9 @@ UINT EntryMenu::Track() {
     return TrackOwnedMenu(m_owner, Popup(), m_cursor, TPM_RETURNCMD);
 }
 
-int EntryMenu::RowHeight() const {
-    // A row holds a line of the menu font, or the check mark's box when that is taller, with the
-    // space round it that the system's menus give at this DPI.
+int EntryMenu::RowHeight(int imageHeight) const {
+    // A row holds a line of the menu font, or the check mark's box or the image when taller, with
+    // the space round it that the system's menus give at this DPI.
     const UINT dpi = WindowDpi(m_owner);
     NONCLIENTMETRICSW metrics;
     int text = 0;
@@ -43,7 +58,7 @@ int EntryMenu::RowHeight() const {
         }
         if (screen) ReleaseDC(nullptr, screen);
     }
-    return std::max(text, MetricForDpi(SM_CYMENUCHECK, dpi)) + ScaleForDpi(8, dpi);
+    return std::max({text, MetricForDpi(SM_CYMENUCHECK, dpi), imageHeight}) + ScaleForDpi(8, dpi);
 }
 
 int EntryMenu::AvailableHeight() const {

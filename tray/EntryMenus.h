@@ -1,8 +1,8 @@
 // The entry menus of the two special icons. The Dial-Up Networking icon lists the default
 // phonebook's entries and dials the one chosen; the system's Remote Access library is loaded only
 // while that menu is built and shown, so the program runs on machines without dial-up networking.
-// The desktop-access icon lists the desktop's items, folders first, in columns that fit the
-// screen, and opens the one chosen. Both menus are built from MENU IDM_ENTRY_MENU.
+// The desktop-access icon lists the desktop's items with their icons, folders first, in columns
+// that fit the screen, and opens the one chosen. Both menus are built from MENU IDM_ENTRY_MENU.
 #pragma once
 #include "tray/ShellOwners.h"
 #include <string>
@@ -18,14 +18,16 @@ class EntryMenu {
 public:
     explicit EntryMenu(HWND mainWindow);
     bool Loaded() const { return m_menu != nullptr; }
-    // An entry showing the name as it is; flags may add MF_MENUBARBREAK.
-    void Append(UINT command, const std::string& name, UINT flags = MF_STRING);
+    // An entry showing the name as it is; flags may add MF_MENUBARBREAK. image, when given, is a
+    // 32-bit bitmap with alpha shown before the name; the caller keeps it until the menu has gone.
+    void Append(UINT command, const std::string& name, UINT flags = MF_STRING, HBITMAP image = nullptr);
     void AppendSeparator();
     // Shows the menu until it closes and gives the command chosen, or 0. "(Empty)" is shown,
     // greyed, only when nothing was appended.
     UINT Track();
-    // The height of one row of the menu in pixels, and the height a column of rows may take.
-    int RowHeight() const;
+    // The height of one row of the menu in pixels (with images of imageHeight pixels), and the
+    // height a column of rows may take.
+    int RowHeight(int imageHeight = 0) const;
     int AvailableHeight() const;
 
 private:
@@ -34,6 +36,7 @@ private:
     POINT m_cursor = {};
     OwnedMenu m_menu;
     bool m_filled = false;
+    bool m_showsImages = false;
 };
 
 // Lists the phonebook at the cursor and dials the entry chosen; one entry is dialled at once.
@@ -59,7 +62,8 @@ std::string MenuItemText(const std::string& name);
 struct DeskItem {
     std::string DisplayName;
     bool IsFolder = false;
-    IdListOwner Item;  // relative to the desktop
+    IdListOwner Item;     // relative to the desktop
+    int IconIndex = -1;   // in the system image lists
 };
 // By display name, ignoring case, as the user's locale orders names.
 void SortDeskItems(std::vector<DeskItem>& items);

@@ -122,7 +122,7 @@ void ItemCommands::NewShortcutFromPath(const std::string& path) {
         return;
     }
     CShortcutSheet sheet(m_owner, m_shortcuts, CShortcutSheet::NewShortcut::Another);
-    if (sheet.PrefillFromPath(path)) sheet.DoModal();
+    if (sheet.PrefillFromPath(path, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)) sheet.DoModal();
 }
 
 void ItemCommands::AddSpecialItem(ShortcutKind kind) {

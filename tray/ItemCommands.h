@@ -1,6 +1,6 @@
 // The commands of the icons' context menu and the flows around them: the settings sheet, new
 // special icons, delete, close and the About box; the first-time choice; a new shortcut from a
-// program's path (QuickNew). What the menu would grey is refused however a command arrives.
+// file's or folder's path (QuickNew). What the menu would grey is refused however a command arrives.
 #pragma once
 #include "store/ShortcutList.h"
 #include <windows.h>
@@ -25,8 +25,8 @@ public:
     void EditShortcut(int index);
     // The sheet for a new shortcut (the first of all cannot be cancelled); false when there is no room.
     bool NewShortcut(bool first);
-    // The sheet for a new shortcut filled from the program at path, unless changes are locked, a
-    // window is open, or there is no such file.
+    // The sheet for a new shortcut filled from the program, document or folder at path, unless
+    // changes are locked, a window is open, or there is no such file or folder.
     void NewShortcutFromPath(const std::string& path);
     void AddSpecialItem(ShortcutKind kind);
     // Offers the first icon while there is none; may end the program.

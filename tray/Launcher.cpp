@@ -36,7 +36,7 @@ void ReportLaunchFailure(INT_PTR result, const std::string& path) {
                 {path.c_str(), FolderWithSeparator(path).c_str(), ExtensionOf(path).c_str()});
 }
 
-void Launcher::Launch(ShortcutItem item) const {
+void Launcher::Launch(ShortcutItem item, bool asAdministrator) const {
     if (item.Path.empty() || item.Kind() == ShortcutKind::Separator) return;
     if (ReadOption(Option::PlayWave) == 1) {
         std::string sound = ReadOption(Option::WaveFile);
@@ -57,9 +57,10 @@ void Launcher::Launch(ShortcutItem item) const {
         return;
     }
     EnsureComApartment();
-    INT_PTR result = reinterpret_cast<INT_PTR>(System.shellExecute(m_owner, item.RunAs ? "runas" : "open",
+    const bool elevated = item.RunAs || asAdministrator;
+    INT_PTR result = reinterpret_cast<INT_PTR>(System.shellExecute(m_owner, elevated ? "runas" : "open",
                                                                    item.Path.c_str(), item.Arguments.c_str(),
                                                                    item.Startup.c_str(), ShowCommandOf(item.Style)));
     // No to the administrator prompt is the user's own answer, not a failure to report.
-    if (result <= 32 && !(item.RunAs && GetLastError() == ERROR_CANCELLED)) ReportLaunchFailure(result, item.Path);
+    if (result <= 32 && !(elevated && GetLastError() == ERROR_CANCELLED)) ReportLaunchFailure(result, item.Path);
 }

@@ -16,9 +16,10 @@ class Launcher {
 public:
     // owner: the main window's handle, which the menus and boxes belong to.
     explicit Launcher(const HWND& owner) : m_owner(owner) {}
-    // Starts item; a separator does nothing. The item is a copy: the prompt's modal loop may let
-    // the list change under it.
-    void Launch(ShortcutItem item) const;
+    // Starts item; a separator does nothing. asAdministrator asks for elevation this time,
+    // whatever the item's own setting. The item is a copy: the prompt's modal loop may let the
+    // list change under it.
+    void Launch(ShortcutItem item, bool asAdministrator = false) const;
 
 private:
     const HWND& m_owner;

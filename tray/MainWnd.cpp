@@ -3,6 +3,7 @@
 #include "framework/WinApp.h"
 #include "res/resource.h"
 #include "store/LegacyIni.h"
+#include "tray/DeskIconIndices.h"
 #include <dde.h>
 
 const char* const CMainWnd::ClassName = "QX:Velkator";
@@ -12,6 +13,8 @@ namespace {
 const UINT TaskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
 // Posted to itself at creation: what start-up does once the window and the message loop exist.
 const UINT StartupActionMessage = WM_APP + 1;
+// Posted by the shell when file associations or its image list change.
+const UINT IconChangeMessage = WM_APP + 2;
 }  // namespace
 
 void CMainWnd::RegisterWindowClass(HINSTANCE instance) {
@@ -41,6 +44,8 @@ int CMainWnd::OnCreate(CREATESTRUCTA*) {
                          LaunchItemMessage})
         System.changeMessageFilter(m_hWnd, message, MSGFLT_ALLOW, nullptr);
     m_icons.SetOwner(m_hWnd);
+    DesktopIconIndices().StartWatching(m_hWnd, IconChangeMessage);
+    m_darkMenus.Follow();
     m_shortcuts.Load(LegacyIniPath(), &SpecialItemTitle);
     PostMessageA(m_hWnd, StartupActionMessage, 0, 0);
     return 0;
@@ -69,7 +74,11 @@ bool CMainWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         break;
     case WM_SETTINGCHANGE:
         if (wParam == SPI_SETICONMETRICS || wParam == SPI_SETNONCLIENTMETRICS) m_icons.Refresh(m_shortcuts);
+        if (DarkMenus::ConcernsMenus(wParam, lParam)) m_darkMenus.Follow();
         break;
+    case IconChangeMessage:
+        DesktopIconIndices().OnChange(wParam, lParam);
+        return true;
     case StartupActionMessage:
         if (!m_startupNewPath.empty()) m_commands.NewShortcutFromPath(m_startupNewPath);
         // A program without icons could not be reached again: offer the first one.
@@ -81,6 +90,7 @@ bool CMainWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         if (TheApp()->ModalDepth != 0) return true;
         break;
     case WM_DESTROY:
+        DesktopIconIndices().StopWatching();
         m_icons.RemoveAll(m_shortcuts);
         break;
     }

@@ -1,7 +1,9 @@
 // The hidden top-level window: it owns the shortcut list and the tray icons, receives their
 // notifications and the context menu's commands, and is what a second instance finds. Clicks,
-// commands and launching are the work of the classes it holds.
+// commands and launching are the work of the classes it holds. As a top-level window it hears of
+// setting changes: the menus follow the dark-mode setting, and the desktop menu's icons the shell.
 #pragma once
+#include "framework/DarkMenus.h"
 #include "framework/FrameWnd.h"
 #include "store/ShortcutList.h"
 #include "tray/ItemCommands.h"
@@ -19,7 +21,7 @@ public:
     // Adds the window class "QX:Velkator", whose windows are made by Create.
     static void RegisterWindowClass(HINSTANCE instance);
 
-    // startupNewPath: a program the command line asked to add ("/n"), offered once the window exists.
+    // startupNewPath: a file or folder the command line asked to add ("/n"), offered once the window exists.
     explicit CMainWnd(const std::string& startupNewPath = std::string());
     bool Create();
     ShortcutList& Shortcuts() { return m_shortcuts; }
@@ -40,5 +42,6 @@ private:
     Launcher m_launcher;
     ItemCommands m_commands;
     TrayClicks m_clicks;
+    DarkMenus m_darkMenus;
     const std::string m_startupNewPath;
 };

@@ -3,6 +3,14 @@
 #include "store/Options.h"
 #include <shellapi.h>
 
+namespace {
+// Ctrl+Shift held with the launching click: as on the taskbar, this start is as administrator.
+// The state is the thread's as the click's notification is handled.
+bool ElevationKeysHeld() {
+    return GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) < 0;
+}
+}  // namespace
+
 bool TrayClicks::BringModalWindowForward() const {
     if (TheApp()->ModalDepth == 0) return false;
     HWND popup = GetLastActivePopup(m_owner);
@@ -34,10 +42,10 @@ LRESULT TrayClicks::OnNotify(WPARAM wParam, LPARAM lParam) {
     const ClickStyle click = ReadClickStyle();
     switch (event) {
     case WM_LBUTTONDOWN:
-        if (click == ClickStyle::Single) m_launcher.Launch(m_shortcuts.At(number - 1));
+        if (click == ClickStyle::Single) m_launcher.Launch(m_shortcuts.At(number - 1), ElevationKeysHeld());
         break;
     case WM_LBUTTONDBLCLK:
-        if (click == ClickStyle::Double) m_launcher.Launch(m_shortcuts.At(number - 1));
+        if (click == ClickStyle::Double) m_launcher.Launch(m_shortcuts.At(number - 1), ElevationKeysHeld());
         break;
     case NIN_SELECT:
     case NIN_KEYSELECT:

@@ -1,7 +1,7 @@
 // What the mouse or the keyboard does on a tray icon: the configured click (or the keyboard's
-// selection) starts the shortcut, a right click (or the menu key) opens its context menu, and
-// while a modal window is open either only brings that window forward. Message 143 from other
-// programs starts an item as a click does.
+// selection) starts the shortcut, as administrator when Ctrl+Shift is held with the click; a
+// right click (or the menu key) opens its context menu, and while a modal window is open either
+// only brings that window forward. Message 143 from other programs starts an item as a click does.
 #pragma once
 #include "store/ShortcutList.h"
 #include "tray/ItemCommands.h"

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <algorithm>
+#include <map>
 
 namespace e2e {
 namespace {
@@ -231,6 +233,38 @@ TEST_F(EntryMenusTest, DesktopMenuOpensTheChosenItemWithItsDefaultVerb) {
     ASSERT_NO_FATAL_FAILURE(StartWith("DeskAccess"));
     ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_RETURN}));
     EXPECT_EQ(0u, WaitForLaunches(1).at(0).find(program + "\t\t"));
+
+    // Each item shows an icon (known now from the first opening): in every band of text rows in the
+    // first column, a pixel left of where Wine begins the text is not background.
+    HWND menu = OpenMenu();
+    ASSERT_NE(nullptr, menu);
+    int bands = 0, bare = 0;
+    auto look = [&] {  // Wine paints a menu's items a few at a time
+        const Image shot = CaptureScreen(Bounds(menu));
+        std::map<DWORD, int> uses;
+        for (DWORD pixel : shot.pixels) ++uses[pixel];
+        const DWORD background =
+            std::max_element(uses.begin(), uses.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+        auto drawn = [&](int y, int fromX, int toX) {
+            while (fromX < toX && shot.At(fromX, y) == background) ++fromX;
+            return fromX < toX;
+        };
+        bool inText = false, icon = false;
+        bands = bare = 0;
+        for (int y = 0; y < shot.height; ++y) {
+            if (drawn(y, 24, 80)) {
+                inText = true;
+                icon = icon || drawn(y, 3, 11);
+            } else if (inText) {  // a band has ended
+                ++bands;
+                bare += icon ? 0 : 1;
+                inText = icon = false;
+            }
+        }
+        return bands > 20 && bare == 0;
+    };
+    EXPECT_TRUE(WaitUntil(look)) << bare << " of " << bands << " rows without an icon";
+    ASSERT_TRUE(SendMenuKeys({VK_ESCAPE}) && WaitForWindowGone(menu));
 
     // Past 250 items the program sorts after the 250th: it is greyed and opens nothing.
     for (int i = 100; i < 300; ++i) ASSERT_TRUE(Make(at + "more " + std::to_string(i) + ".txt"));

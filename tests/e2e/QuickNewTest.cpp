@@ -1,6 +1,7 @@
-// QuickNew as Explorer uses it: the verb written at start, the DDE "new" command and the "/n"
-// command line opening the sheet filled from the program, and the refusals. (Wine runs an .exe
-// itself instead of its custom verb, so the DDE command is sent here as Explorer would send it.)
+// QuickNew as Explorer uses it: the verbs for files and folders written at start, the DDE "new"
+// command and the "/n" command line opening the sheet filled from a program, folder or document,
+// and the refusals. (Wine runs an .exe itself instead of its custom verb, so the DDE command is
+// sent here as Explorer would send it.)
 #include "res/resource.h"
 #include "tests/e2e/Driver.h"
 
@@ -10,7 +11,8 @@
 namespace e2e {
 namespace {
 
-const std::string kVerbKey = "Software\\Classes\\exefile\\shell\\zzVelkator";
+const std::string kVerbKeys[] = {"Software\\Classes\\*\\shell\\zzVelkator",
+                                 "Software\\Classes\\Directory\\shell\\zzVelkator"};
 
 HDDEDATA CALLBACK IgnoreDde(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR, ULONG_PTR) { return nullptr; }
 
@@ -39,22 +41,24 @@ protected:
         ProgramTest::SetUp();
         ASSERT_TRUE(CopyFileA(helper_.c_str(), program_.c_str(), FALSE));
         ASSERT_TRUE(WriteOrder("Separator|"));
-        ASSERT_TRUE(DeleteKeyTree(kVerbKey));
+        for (const std::string& key : kVerbKeys) ASSERT_TRUE(DeleteKeyTree(key));
     }
     void TearDown() override {
-        DeleteKeyTree(kVerbKey);
+        for (const std::string& key : kVerbKeys) DeleteKeyTree(key);
         ProgramTest::TearDown();
     }
 
-    // The sheet a "new" request opened, filled from the program; null when none came within timeoutMs.
-    HWND FilledSheet(DWORD timeoutMs = kTimeoutMs) {
+    // The sheet a "new" request opened, filled from path with name and start folder; null when none
+    // came within timeoutMs.
+    HWND FilledSheet(const std::string& name, const std::string& path, const std::string& startup,
+                     DWORD timeoutMs = kTimeoutMs) {
         HWND sheet = WaitForWindow("#32770", "Velkator Settings", velkator_.Id(), true, timeoutMs);
         if (!sheet) return nullptr;
         HWND page = CurrentPage(sheet);
-        EXPECT_EQ("Startprotokoll", ControlText(page, IDC_PPG_NAME));
-        EXPECT_EQ(program_, ControlText(page, IDC_PPG_PATH));
-        EXPECT_EQ(folder_.Path(), ControlText(page, IDC_PPG_STARTUP));
-        EXPECT_EQ(program_ + ",0", ControlText(page, IDC_PPG_ICON_PATH));
+        EXPECT_EQ(name, ControlText(page, IDC_PPG_NAME));
+        EXPECT_EQ(path, ControlText(page, IDC_PPG_PATH));
+        EXPECT_EQ(startup, ControlText(page, IDC_PPG_STARTUP));
+        EXPECT_EQ(path + ",0", ControlText(page, IDC_PPG_ICON_PATH));
         EXPECT_TRUE(WaitUntil([sheet] { return IsWindowEnabled(GetDlgItem(sheet, IDOK)) != FALSE; }));
         return sheet;
     }
@@ -65,17 +69,25 @@ protected:
 TEST_F(QuickNewTest, TheVerbsDdeCommandOpensTheSheetFilledFromTheProgramUnlessRefused) {
     HWND main = StartVelkator(velkator_, folder_);
     ASSERT_NE(nullptr, main);
-    EXPECT_EQ("Add to &Velkator", ReadString(kVerbKey, nullptr));
-    EXPECT_EQ("\"" + folder_.FilePath(kProgramExe) + "\" /n \"%1\"", ReadString(kVerbKey + "\\command", nullptr));
-    EXPECT_EQ("[new(\"%1\")]", ReadString(kVerbKey + "\\ddeexec", nullptr));
-    EXPECT_EQ("Velkator", ReadString(kVerbKey + "\\ddeexec\\application", nullptr));
-    EXPECT_EQ("system", ReadString(kVerbKey + "\\ddeexec\\topic", nullptr));
+    for (const std::string& key : kVerbKeys) {  // Wine's classes root does not show the user's: read them there
+        EXPECT_EQ("Add to &Velkator", ReadString(key, nullptr));
+        EXPECT_EQ("\"" + folder_.FilePath(kProgramExe) + "\" /n \"%1\"", ReadString(key + "\\command", nullptr));
+        EXPECT_EQ("[new(\"%1\")]", ReadString(key + "\\ddeexec", nullptr));
+        EXPECT_EQ("Velkator", ReadString(key + "\\ddeexec\\application", nullptr));
+        EXPECT_EQ("system", ReadString(key + "\\ddeexec\\topic", nullptr));
+    }
 
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_ + "\")]"));
-    HWND sheet = FilledSheet();
+    HWND sheet = FilledSheet("Startprotokoll", program_, folder_.Path());
     ASSERT_NE(nullptr, sheet);
     ASSERT_TRUE(ClickButton(sheet, IDOK));
     EXPECT_TRUE(WaitUntil([] { return ReadOrder() == "Separator|Startprotokoll|"; })) << ReadOrder();
+    // A folder is named whole, dots and all, and has no start folder of its own.
+    const std::string photos = folder_.FilePath("Old.Photos");
+    ASSERT_TRUE(CreateDirectoryA(photos.c_str(), nullptr));
+    ASSERT_TRUE(SendDdeCommand("[new(\"" + photos + "\")]"));
+    sheet = FilledSheet("Old.Photos", photos, "");
+    ASSERT_TRUE(sheet && ClickButton(sheet, IDCANCEL) && WaitForWindowGone(sheet));
 
     // Not handled: no closing quote; dropped: a window of the program is open.
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_));
@@ -84,7 +96,7 @@ TEST_F(QuickNewTest, TheVerbsDdeCommandOpensTheSheetFilledFromTheProgramUnlessRe
     ASSERT_NE(nullptr, about);
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_ + "\")]"));
     ASSERT_TRUE(ClickButton(about, IDOK) && WaitForWindowGone(about) && Answered(main));
-    EXPECT_EQ(nullptr, FilledSheet(0));
+    EXPECT_EQ(nullptr, FilledSheet("Startprotokoll", program_, folder_.Path(), 0));
 
     ASSERT_TRUE(WriteString(kOptionsKey, "Security", "00351571264"));
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_ + "\")]"));
@@ -95,13 +107,16 @@ TEST_F(QuickNewTest, TheVerbsDdeCommandOpensTheSheetFilledFromTheProgramUnlessRe
     ASSERT_TRUE(ClickButton(refusal, IDOK));
 }
 
+// A document is named as a program without a description is: its file name up to the first dot.
 TEST_F(QuickNewTest, TheCommandLineOpensTheSheetAndQuickNewOffWritesNoVerb) {
     ASSERT_TRUE(WriteDword(kOptionsKey, "QuickNew", 0));
     ASSERT_TRUE(WriteOrder(""));
-    ASSERT_TRUE(velkator_.Start(folder_.Path(), "/n \"" + program_ + "\""));
-    HWND sheet = FilledSheet();
+    const std::string report = folder_.FilePath("Report.final.txt");
+    ASSERT_TRUE(WriteFileBytes(report, "text"));
+    ASSERT_TRUE(velkator_.Start(folder_.Path(), "/n \"" + report + "\""));
+    HWND sheet = FilledSheet("Report", report, folder_.Path());
     ASSERT_NE(nullptr, sheet);
-    EXPECT_FALSE(KeyExists(kVerbKey));
+    EXPECT_FALSE(KeyExists(kVerbKeys[0]) || KeyExists(kVerbKeys[1]));
     ASSERT_TRUE(ClickButton(sheet, IDCANCEL));
     // Cancelled, and no icon at all: the first-time dialog offers one rather than leave none.
     EXPECT_NE(nullptr, WaitForWindow("#32770", "Welcome to Velkator", velkator_.Id()));

@@ -193,7 +193,7 @@ TEST_F(SheetTest, PagesFollowTheIconARenameKeepsItsPlaceUnlessTheNameIsTakenAndA
     ASSERT_TRUE(ClickButton(sheet, IDOK) && WaitForWindowGone(sheet));
     EXPECT_EQ(7u, ReadDword(kOptionsKey, "Language"));
     EXPECT_TRUE(WaitUntil([] {  // rewritten once the sheet has gone
-        return ReadString("Software\\Classes\\exefile\\shell\\zzVelkator", "").find("Zu &Velkator") == 0;
+        return ReadString("Software\\Classes\\*\\shell\\zzVelkator", "").find("Zu &Velkator") == 0;
     }));
     EXPECT_EQ("Desktop-Zugriff", TipOf(4, "Desktop-Zugriff"));
     ASSERT_TRUE(UseTrayMenu(velkator_, 3, {'E'}));

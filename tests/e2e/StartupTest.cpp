@@ -94,7 +94,7 @@ TEST(StartupTest, OneCopyRunsHiddenAndShowsTheIconsInOrderAndASecondOneEndsAtOnc
 
 TEST(StartupTest, NoLanguageFileGivesTheFixedMessageAndOnlyTheOptionsKey) {
     CleanSettings settings;
-    const char* explorerVerb = "Software\\Classes\\exefile\\shell\\zzVelkator";  // ".exe" is "exefile" here
+    const char* explorerVerb = "Software\\Classes\\*\\shell\\zzVelkator";
     ASSERT_TRUE(DeleteKeyTree(explorerVerb));
     ProgramFolder folder({});
     ASSERT_EQ("", folder.Problem());

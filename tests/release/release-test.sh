@@ -12,6 +12,8 @@ check() { if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi;
 win() { timeout 60 wine64 "$@" 2>/dev/null | tr -d '\r'; }
 has() { win reg query "$@" >/dev/null; }
 lacks() { ! has "$@"; }
+has_keys() { for key; do has "$key" || return 1; done; }
+lacks_keys() { for key; do lacks "$key" || return 1; done; }
 setup() { timeout 60 wine64 "$installer" /S >/dev/null 2>&1; }  # not piped: Velkator may inherit it
 contains() { grep -qF -- "$2" <<<"$1"; }
 velkators() {  # ids of the running Velkators; "unknown" when Wine could not list them
@@ -28,12 +30,14 @@ portable="$home/Temp/Velkator Prüfung"
 entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velkator'
 run='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 settings='HKCU\Software\Shareware\Velkator'
-verb='HKCU\Software\Classes\exefile\shell\zzVelkator'
+verbs=('HKCU\Software\Classes\*\shell\zzVelkator' 'HKCU\Software\Classes\Directory\shell\zzVelkator')
+old_verb='HKCU\Software\Classes\exefile\shell\zzVelkator'  # where earlier versions wrote it
 product=(Velkator.exe click.wav qxintl.dll velko007.mlb velko009.mlb)
 
 clean() {
   timeout 30 wine64 taskkill /f /im Velkator.exe >/dev/null 2>&1
-  for key in "$settings" "$verb" "$entry" "$run /v Velkator"; do win reg delete $key /f >/dev/null; done
+  for key in "$settings" "$entry" "$run /v Velkator"; do win reg delete $key /f >/dev/null; done
+  for key in "${verbs[@]}" "$old_verb"; do win reg delete "$key" /f >/dev/null; done
   rm -rf "$target" "$menu" "$portable"
 }
 trap clean EXIT
@@ -68,7 +72,7 @@ start_velkator "$portable"
 check "the unzipped program starts from '${portable##*/}'" first_time_dialog
 check "and ends when its first-time dialog is closed" close_and_wait
 check "it ran portable: no settings in the registry" lacks "$settings"
-check "and no Explorer verb" lacks "$verb"
+check "and no Explorer verb" lacks_keys "${verbs[@]}"
 
 setup
 check "a silent install ends well" test $? = 0
@@ -108,13 +112,14 @@ check "it closed Velkator and, run as administrator, started none" test -n "$run
 start_velkator "$target"
 wait_for some_running
 
-check "the installed Velkator wrote its Explorer verb" has "$verb"
+check "the installed Velkator wrote its Explorer verbs" has_keys "${verbs[@]}"
+win reg add "$old_verb" /d 'Add to &Velkator' /f >/dev/null
 check "a silent uninstall ends" uninstall
 check "it closes Velkator" none_running
 check "it removes every file and the folder" test ! -e "$target"
 check "it removes the Start-menu entry" test ! -e "$menu"
 check "it removes the Run value" lacks "$run" /v Velkator
-check "it removes the Explorer verb" lacks "$verb"
+check "it removes the Explorer verbs, an earlier version's too" lacks_keys "${verbs[@]}" "$old_verb"
 check "it keeps the settings" has "$settings\\Shortcuts" /v Order
 
 setup

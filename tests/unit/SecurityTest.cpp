@@ -13,19 +13,24 @@ TEST(Password, HashAndStoredForm) {
     EXPECT_EQ(EncodePassword("dmdbptpe"), EncodePassword("imcrptju"));  // two texts, one hash
 }
 
-// Writing is seen end to end. Removal takes the verb's whole tree, and removing it again touches nothing.
-TEST(ExplorerVerb, RemovalTakesTheVerbAndNothingElse) {
-    const std::string shell = "Software\\Classes\\exefile\\shell";
-    RegistryKey other;
-    ASSERT_TRUE(other.Create(HKEY_CURRENT_USER, (shell + "\\other\\command").c_str()));
+// The values are seen end to end. Writing takes away an earlier version's verb for programs only
+// (".exe" is "exefile" here); removal takes every verb's whole tree, and done again touches nothing.
+TEST(ExplorerVerb, WrittenForFilesAndFoldersAndRemovedWithTheEarlierOne) {
+    const std::string classes = "Software\\Classes\\", earlier = classes + "exefile\\shell\\zzVelkator";
+    const std::string verbs[] = {classes + "*\\shell\\zzVelkator", classes + "Directory\\shell\\zzVelkator", earlier};
+    RegistryKey other, old;
+    ASSERT_TRUE(other.Create(HKEY_CURRENT_USER, (classes + "*\\shell\\other\\command").c_str()));
+    ASSERT_TRUE(old.Create(HKEY_CURRENT_USER, earlier.c_str()));
     WriteQuickNewVerb(GetText("advQuickNewMenu"));
-    ASSERT_TRUE(RegistryKeyExists(shell + "\\zzVelkator\\ddeexec\\topic"));
+    EXPECT_FALSE(RegistryKeyExists(earlier));
+    ASSERT_TRUE(RegistryKeyExists(verbs[0] + "\\ddeexec\\topic") && RegistryKeyExists(verbs[1] + "\\ddeexec\\topic"));
+    ASSERT_TRUE(old.Create(HKEY_CURRENT_USER, earlier.c_str()));
     for (int pass = 0; pass < 2; ++pass) {
         RemoveQuickNewVerb();
-        EXPECT_FALSE(RegistryKeyExists(shell + "\\zzVelkator"));
-        EXPECT_TRUE(RegistryKeyExists(shell + "\\other\\command"));
+        for (const std::string& verb : verbs) EXPECT_FALSE(RegistryKeyExists(verb)) << verb;
+        EXPECT_TRUE(RegistryKeyExists(classes + "*\\shell\\other\\command"));
     }
-    DeleteRegistryTree(shell + "\\other");
+    DeleteRegistryTree(classes + "*\\shell\\other");
 }
 
 // Types into the fields and presses OK; a refusal's message box is answered by the robot's next action.

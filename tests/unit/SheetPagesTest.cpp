@@ -1,6 +1,7 @@
 // The Order and Options pages inside the real sheet: what their lists hold, what apply stores, and
 // which tray icons it touches. The real mouse drag and the language switch are end-to-end tests.
 #include "Support.h"
+#include "store/ExplorerVerb.h"
 #include "store/Options.h"
 #include "store/Password.h"
 #include <commctrl.h>
@@ -110,8 +111,10 @@ TEST_F(TrayFixture, OrderAndOptionsPagesListWhatTheyEditAndApplyStoresOnlyWhatCh
         EXPECT_TRUE(typedIsPlayable(folder + "click.wav"));
         EXPECT_FALSE(typedIsPlayable("x"));
         choose("my.sound");
+        WriteQuickNewVerb("Add");
         Press(sheet, ID_APPLY_NOW);
         EXPECT_EQ(folder + "my.sound.wav", ReadOption(Option::WaveFile));  // the file, not the listed name
+        EXPECT_FALSE(RegistryKeyExists("Software\\Classes\\Directory\\shell\\zzVelkator"));  // QuickNew off
         choose(none);
         EXPECT_FALSE(Enabled(options, IDC_OPG_PLAY));
         Press(sheet, ID_APPLY_NOW);

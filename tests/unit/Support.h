@@ -208,13 +208,15 @@ public:
     std::vector<SoundCall> sounds;
     std::vector<UINT> allowedMessages;  // let through the message filter
     std::set<UINT> shown;               // icons the tray has: only those can be changed
+    std::vector<int> menuModes;       // asked of uxtheme
     INT_PTR shellExecuteResult = 42;  // greater than 32 is success
     DWORD shellExecuteError = 0;      // the last error a failed launch leaves
     bool trayTakesIcons = true;       // it does not while the shell starts
+    DWORD windowsBuild = 0;           // none known: no dark menus
 
     RecordingSystem() {
         Current() = this;
-        System = {&Notify, &Execute, &ExecuteEx, &Play, &Beep, &Allow};
+        System = {&Notify, &Execute, &ExecuteEx, &Play, &Beep, &Allow, &Build, &MenuMode};
     }
     ~RecordingSystem() {
         System = RealSystemCalls;
@@ -269,6 +271,11 @@ private:
     static BOOL WINAPI Allow(HWND, UINT message, DWORD action, PCHANGEFILTERSTRUCT) {
         if (action == MSGFLT_ALLOW) Current()->allowedMessages.push_back(message);
         return TRUE;
+    }
+    static DWORD Build() { return Current()->windowsBuild; }
+    static bool MenuMode(int mode) {
+        Current()->menuModes.push_back(mode);
+        return true;
     }
 };
 

@@ -232,7 +232,7 @@ TEST(TextCut, NeverSplitsACharacterOfTheCodePage) {
     EXPECT_EQ(1u, CharacterPrefixLength(std::string("a\0b", 3), 63, 1252));
 }
 
-TEST_F(TrayFixture, KeyboardSelectionRunAsAndAShellThatIsNotReadyYet) {
+TEST_F(TrayFixture, KeyboardSelectionRunAsCtrlShiftAndAShellThatIsNotReadyYet) {
     system.trayTakesIcons = false;  // at logon the taskbar may not exist yet
     TheApp()->Settings().WriteNumber("Admin", "RunAs", 1);
     CreateWindowWith({"Editor=C:\\e.exe", "Admin=C:\\a.exe"});
@@ -256,6 +256,57 @@ TEST_F(TrayFixture, KeyboardSelectionRunAsAndAShellThatIsNotReadyYet) {
     keyboard(1, WM_LBUTTONUP);  // the shell's own selection event after a click is not the keyboard's
     keyboard(1, NIN_SELECT);
     EXPECT_EQ(2u, system.launches.size());
+
+    // Ctrl+Shift with the launching click asks for elevation this time only, and No to that prompt
+    // shows nothing (the recorder stands in: Wine has no prompt).
+    auto clickHolding = [&](BYTE control, BYTE shift, UINT message) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = control;
+        keys[VK_SHIFT] = shift;
+        SetKeyboardState(keys);
+        Click(1, message);
+    };
+    DialogRobot robot;  // fails the test on any box
+    system.Clear();
+    WriteOption(Option::Click, 2);
+    clickHolding(0x80, 0x80, WM_LBUTTONDOWN);  // not the launching click of this style
+    clickHolding(0x80, 0x80, WM_LBUTTONDBLCLK);
+    WriteOption(Option::Click, 1);
+    system.shellExecuteResult = SE_ERR_ACCESSDENIED;
+    system.shellExecuteError = ERROR_CANCELLED;
+    clickHolding(0x80, 0x80, WM_LBUTTONDOWN);
+    system.shellExecuteResult = 42;
+    clickHolding(0x80, 0, WM_LBUTTONDOWN);
+    clickHolding(0, 0, WM_LBUTTONDOWN);
+    std::string verbs;
+    for (const ShellExecuteCall& call : system.launches) verbs += call.verb + " ";
+    EXPECT_EQ("runas runas open open ", verbs);
+    EXPECT_FALSE(window->Shortcuts().At(0).RunAs);
+    EXPECT_EQ(0, robot.DialogsSeen());
+}
+
+// Through the seam (Wine has no dark menus): dark asked for only where the setting says dark and the
+// build has the exports, at start or when the setting changes while running; back when it turns light.
+TEST_F(TrayFixture, MenusGoDarkOnlyWhenTheSettingSaysSoOnABuildThatHasTheExports) {
+    RegistryKey setting;
+    ASSERT_TRUE(setting.Create(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize") &&
+                setting.SetDword("AppsUseLightTheme", 0));
+    auto changed = [&](const char* area) { SendMessageA(window->m_hWnd, WM_SETTINGCHANGE, 0, (LPARAM)area); };
+    system.windowsBuild = 17763;  // 1809: ordinal 135 was another call
+    CreateWindowWith({"Separator"});
+    changed("ImmersiveColorSet");
+    system.windowsBuild = 18362;
+    changed("Environment");
+    changed("ImmersiveColorSet");
+    setting.SetDword("AppsUseLightTheme", 1);
+    changed("ImmersiveColorSet");
+    changed("ImmersiveColorSet");
+    CreateWindowWith({"Separator"});  // light at start: nothing is asked
+    setting.SetDword("AppsUseLightTheme", 0);
+    CreateWindowWith({"Separator"});
+    EXPECT_EQ((std::vector<int>{2, 0, 2}), system.menuModes);
+    setting.DeleteValue("AppsUseLightTheme");
 }
 
 TEST_F(TrayFixture, NewIconsArePromotedOnceWhereWindows11KeepsTheirSettings) {
