@@ -11,7 +11,7 @@
 namespace e2e {
 namespace {
 
-const std::string kVerbKey = "Software\\Classes\\exefile\\shell\\zzVelkator";
+const std::string kVerbKey = "Software\\Classes\\*\\shell\\zzVelkator";
 
 // "section\name=value" for each value of an INI file, in file order.
 std::vector<std::string> FileValues(const std::string& path) {
@@ -138,14 +138,16 @@ TEST_F(PortableTest, ExportThenImportGivesTheSameSettingsAndWhatCannotBeUsedChan
     const std::vector<std::string> before = Exported();
     const std::string saved = "\"" + folder_.FilePath("saved settings.ini") + "\"", bad = folder_.FilePath("bad.ini");
     ASSERT_EQ(0u, RunQuietly("/export " + saved));
-    std::string tooMany = "[Shortcuts]\r\nOrder=";
-    for (int i = 0; i < 101; ++i) tooMany += "Separator|";
+    std::string hundred = "[Shortcuts]\r\nOrder=";
+    for (int i = 0; i < 100; ++i) hundred += "Separator|";
     const std::string noOrder = "[Options]\r\nClick=1\r\n", badName = "[Shortcuts]\r\nOrder=a\\b|\r\n";
-    for (const std::string& refused : {noOrder, badName, tooMany}) {
+    for (const std::string& refused : {noOrder, badName, hundred + "Separator|"}) {
         ASSERT_TRUE(WriteFileBytes(bad, refused));
         EXPECT_EQ(1u, RunQuietly("/import \"" + bad + "\"")) << refused;
         EXPECT_EQ(before, Exported()) << refused;
     }
+    ASSERT_TRUE(WriteFileBytes(bad, hundred));
+    EXPECT_EQ(0u, RunQuietly("/import \"" + bad + "\"")) << "a hundred icons were refused";
     // Through a portable copy and back, then onto another machine: none of Velkator's settings
     // there (two clean Wine prefixes are not at hand).
     ASSERT_TRUE(WriteFileBytes(file_, "") && RunQuietly("/import " + saved) == 0);

@@ -240,6 +240,8 @@ TEST_F(SheetTest, AUnicodeShortcutIsShownRenamedMovedAndLaunched) {
         marked = CaptureScreen(arrowArea).pixels != before.pixels;
     }));
     EXPECT_TRUE(marked) << "no insertion arrow beside the list";
+    // The drop is input, which comes after a posted click on OK: the moved entry is chosen once it is in.
+    ASSERT_TRUE(WaitUntil([list] { return SendMessageA(list, LB_GETCURSEL, 0, 0) == 0; }));
     ASSERT_TRUE(ClickButton(sheet, IDOK) && WaitForWindowGone(sheet));
     EXPECT_EQ(name + "|Separator|" + longName + "|", ReadOrder());
     Icon questionMark = QuestionMarkIcon(), separator = SmallIcon(folder_.FilePath(kProgramExe), 1);

@@ -109,7 +109,8 @@ inline void PumpMessages(DWORD ms) {
 
 // Answers the modal dialogs a test opens: a thread timer, which also fires inside modal loops,
 // hands each dialog of this thread that appears (or comes back on top) to the next queued action.
-// A new dialog with no action waiting fails the test at once, with its title, and is closed.
+// A new dialog with no action waiting fails the test at once, with its title, and is closed; so is
+// one left open for 10 s, so that a test whose actions went wrong fails instead of hanging.
 class DialogRobot {
 public:
     using Action = std::function<void(HWND dialog)>;
@@ -159,19 +160,27 @@ private:
         *reinterpret_cast<HWND*>(found) = window;
         return FALSE;
     }
+    static void Fail(HWND dialog, const char* why) {
+        ADD_FAILURE() << "window \"" << TextOf(dialog) << "\" " << why;
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    }
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
         DialogRobot* robot = Current();
         HWND dialog = nullptr;
         EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (!robot || !dialog || dialog == robot->m_lastDialog) return;
+        if (!robot || !dialog) return;
+        if (dialog == robot->m_lastDialog) {
+            if (GetTickCount() - robot->m_since < 10000) return;
+            Fail(dialog, "left open");
+            robot->m_since = GetTickCount();
+            return;
+        }
         robot->m_lastDialog = dialog;
+        robot->m_since = GetTickCount();
         ++robot->m_seen;
         const bool known = !robot->m_known.insert(dialog).second;
         if (robot->m_actions.empty()) {
-            if (!known) {
-                ADD_FAILURE() << "unexpected window \"" << TextOf(dialog) << "\"";
-                PostMessageA(dialog, WM_CLOSE, 0, 0);
-            }
+            if (!known) Fail(dialog, "unexpected");
             return;
         }
         Action action = std::move(robot->m_actions.front());
@@ -182,6 +191,7 @@ private:
     std::deque<Action> m_actions;
     std::set<HWND> m_known;
     HWND m_lastDialog = nullptr;
+    DWORD m_since = 0;
     int m_seen = 0;
     UINT_PTR m_timer;
 };

@@ -296,6 +296,7 @@ TEST_F(TrayFixture, MenusGoDarkOnlyWhenTheSettingSaysSoOnABuildThatHasTheExports
     system.windowsBuild = 17763;  // 1809: ordinal 135 was another call
     CreateWindowWith({"Separator"});
     changed("ImmersiveColorSet");
+    EXPECT_TRUE(system.menuModes.empty()) << "asked on 1809";
     system.windowsBuild = 18362;
     changed("Environment");
     changed("ImmersiveColorSet");
