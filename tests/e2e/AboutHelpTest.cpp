@@ -63,10 +63,8 @@ TEST_F(AboutHelpTest, AboutBoxShowsItsFiguresAndHelpOpensTheLanguagesTarget) {
     EXPECT_LE(std::min(before.QuadPart, after.QuadPart) / 1024.0 - 1024, shown);
     EXPECT_GE(std::max(before.QuadPart, after.QuadPart) / 1024.0 + 1024, shown);
     EXPECT_EQ(WorkArea().right - 50, Bounds(about).right);
-    ASSERT_TRUE(ClickButton(about, IDOK) && WaitForWindowGone(about));
-    ASSERT_TRUE(PostMessageA(main_, WM_COMMAND, ID_NEW_ICON, 0));
-    HWND sheet = WaitForWindow("#32770", "Velkator Settings", run_->Id());
-    ASSERT_TRUE(sheet && ClickButton(sheet, IDHELP));
+    ASSERT_TRUE(ClickButton(about, IDOK) && WaitForWindowGone(about) && PostMessageA(main_, WM_COMMAND, ID_NEW_ICON, 0));
+    ASSERT_TRUE(ClickButton(WaitForWindow("#32770", "Velkator Settings", run_->Id()), IDHELP));
     EXPECT_EQ("HTTP--velko009.hlp.exe", Launched()) << "the sheet's Help button";
     // German: the program folder, "deu" and velko007.hlp.
     about = PressHelp(7, "%1\\\\h-%2-%3.exe", "h-deu-velko007.hlp.exe");

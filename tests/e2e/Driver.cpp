@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -17,17 +16,12 @@ namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;  // per message to the program
 
-std::string ClassOf(HWND window) {
-    char name[256] = "";
-    GetClassNameA(window, name, sizeof(name));
-    return name;
-}
-
-// Reads another process's stored title without sending it a message, so a hung program costs nothing.
-std::string TitleOf(HWND window) {
-    char title[512] = "";
-    GetWindowTextA(window, title, sizeof(title));
-    return title;
+// The class name, or with title true the stored title, read without sending a message, so a hung
+// program costs nothing.
+std::string TextOf(HWND window, bool title) {
+    char text[512] = "";
+    title ? GetWindowTextA(window, text, sizeof text) : GetClassNameA(window, text, sizeof text);
+    return text;
 }
 
 // Top-level windows of the class and title (null: any) of the process (0: any).
@@ -43,23 +37,19 @@ std::vector<HWND> FindWindows(const char* className, const char* title, DWORD pr
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         if ((!visibleOnly || IsWindowVisible(window)) && (!processId || owner == processId) &&
-            (!className || lstrcmpiA(ClassOf(window).c_str(), className) == 0) && (!title || TitleOf(window) == title))
+            (!className || lstrcmpiA(TextOf(window, false).c_str(), className) == 0) &&
+            (!title || TextOf(window, true) == title))
             found.push_back(window);
     }
     return found;
 }
-
 
 // Runs paint on a memory DC holding a width x height 32-bit top-down DIB and returns its pixels;
 // an empty image when paint fails.
 Image Paint(int width, int height, const std::function<bool(HDC)>& paint) {
     Image image;
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     HDC memory = CreateCompatibleDC(nullptr);
     void* bits = nullptr;
     HBITMAP bitmap = width > 0 && height > 0
@@ -100,6 +90,8 @@ int IconDifference(const Image& shown, HICON icon, int x, int y) {
     return different;
 }
 
+RECT Screen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
 // Puts the pointer at point and waits (bounded) until the system reports it there.
 void MovePointer(POINT point) {
     SetCursorPos(point.x, point.y);
@@ -119,24 +111,25 @@ INPUT MouseInput(POINT point, DWORD buttonFlags) {
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlags;
     return input;
 }
+
+bool Send(std::vector<INPUT> inputs) {
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
+}
 }  // namespace
 
 bool RemoveFolderTree(const std::string& folder) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName, path = folder + "\\" + name;
-            if (name == "." || name == "..") continue;
-            // Never into a linked folder: its target is not ours.
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                RemoveFolderTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        const std::string name = found.cFileName, path = folder + "\\" + name;
+        if (name == "." || name == "..") continue;
+        // Never into a linked folder: its target is not ours.
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            RemoveFolderTree(path);
+        else
+            DeleteFileA(path.c_str());
     }
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
     RemoveDirectoryA(folder.c_str());
     return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
@@ -284,7 +277,7 @@ bool WaitForNoProcess(const std::string& exeName) {
 std::vector<std::string> VisibleWindows(DWORD processId) {
     std::vector<std::string> windows;
     for (HWND window : FindWindows(nullptr, nullptr, processId, true))
-        windows.push_back(ClassOf(window) + " \"" + TitleOf(window) + "\"");
+        windows.push_back(TextOf(window, false) + " \"" + TextOf(window, true) + "\"");
     return windows;
 }
 
@@ -324,22 +317,17 @@ bool PressKey(HWND window, WORD vk) {
     if (!IsWindow(window)) return false;
     SetForegroundWindow(window);
     if (!WaitUntil([window] { return GetForegroundWindow() == window; })) return false;
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = vk;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+    INPUT key = {};
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = vk;
+    key.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    INPUT up = key;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    return Send({key, up});
 }
 
 bool SendHelpRequest(HWND control) {
-    HELPINFO help = {};
-    help.cbSize = sizeof(help);
-    help.iContextType = HELPINFO_WINDOW;
-    help.iCtrlId = GetDlgCtrlID(control);
-    help.hItemHandle = control;
+    HELPINFO help = {sizeof(help), HELPINFO_WINDOW, GetDlgCtrlID(control), control, 0, {0, 0}};
     GetCursorPos(&help.MousePos);
     DWORD_PTR result = 0;
     return control && SendMessageTimeoutA(GetParent(control), WM_HELP, 0, reinterpret_cast<LPARAM>(&help),
@@ -368,12 +356,18 @@ HWND CurrentPage(HWND sheet) {
     return reinterpret_cast<HWND>(page);
 }
 
+HWND PageControl(HWND sheet, int index, int id) {
+    HWND control = nullptr;
+    PostMessageA(sheet, PSM_SETCURSEL, index, 0);
+    WaitUntil([&] { return IsWindowVisible(control = GetDlgItem(CurrentPage(sheet), id)) != FALSE; });
+    return IsWindowVisible(control) ? control : nullptr;
+}
+
 int PageCount(HWND sheet) {
     DWORD_PTR count = 0;
     HWND tabs = FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
     return tabs && SendMessageTimeoutA(tabs, TCM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count)
-               ? static_cast<int>(count)
-               : -1;
+               ? static_cast<int>(count) : -1;
 }
 
 bool ClickAt(POINT point, MouseButton button) {
@@ -386,19 +380,18 @@ bool ClickAt(POINT point, MouseButton button) {
         Sleep(static_cast<DWORD>(gap - since));
     MovePointer(point);
     Sleep(50);  // let the pointer settle, as a hand would
-    INPUT inputs[2] = {MouseInput(point, button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN),
-                       MouseInput(point, button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP)};
+    const bool left = button == MouseButton::Left;
     lastPoint = point;
     lastButton = button;
     lastTime = GetTickCount64();
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+    return Send({MouseInput(point, left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN),
+                 MouseInput(point, left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP)});
 }
 
 bool DoubleClickAt(POINT point) {
     MovePointer(point);
-    INPUT inputs[4] = {MouseInput(point, MOUSEEVENTF_LEFTDOWN), MouseInput(point, MOUSEEVENTF_LEFTUP),
-                       MouseInput(point, MOUSEEVENTF_LEFTDOWN), MouseInput(point, MOUSEEVENTF_LEFTUP)};
-    return SendInput(4, inputs, sizeof(INPUT)) == 4;
+    const INPUT down = MouseInput(point, MOUSEEVENTF_LEFTDOWN), up = MouseInput(point, MOUSEEVENTF_LEFTUP);
+    return Send({down, up, down, up});
 }
 
 bool DragWithMouse(POINT from, POINT to, const std::function<void()>& whileHeld) {
@@ -407,37 +400,25 @@ bool DragWithMouse(POINT from, POINT to, const std::function<void()>& whileHeld)
     MovePointer(from);
     Sleep(200);
     const std::pair<POINT, DWORD> steps[] = {{from, MOUSEEVENTF_LEFTDOWN}, {halfway, 0}, {to, 0}};
-    for (const auto& step : steps) {
-        INPUT input = MouseInput(step.first, step.second);
-        if (SendInput(1, &input, sizeof input) != 1 || SleepEx(300, FALSE) != 0) return false;
-    }
+    for (const auto& step : steps)
+        if (!Send({MouseInput(step.first, step.second)}) || SleepEx(300, FALSE) != 0) return false;
     // The drop takes the pointer's position, which Wine may still report as an earlier one.
     MovePointer(to);
     if (whileHeld) whileHeld();
-    INPUT release = MouseInput(to, MOUSEEVENTF_LEFTUP);
-    return SendInput(1, &release, sizeof release) == 1;
+    return Send({MouseInput(to, MOUSEEVENTF_LEFTUP)});
 }
 
 RECT TrayIconCell(int k) {
     const RECT screen = Screen();
-    const RECT cell = {screen.right - 20 * (k + 1), screen.bottom - 20, screen.right - 20 * k, screen.bottom};
-    return cell;
+    return {screen.right - 20 * (k + 1), screen.bottom - 20, screen.right - 20 * k, screen.bottom};
 }
 
-POINT Centre(const RECT& r) {
-    const POINT centre = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    return centre;
-}
+POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 RECT Bounds(HWND window, int margin) {
     RECT bounds = {0, 0, 0, 0};
     if (GetWindowRect(window, &bounds)) InflateRect(&bounds, margin, margin);
     return bounds;
-}
-
-RECT Screen() {
-    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    return screen;
 }
 
 RECT WorkArea() {
@@ -467,9 +448,9 @@ Image CaptureScreen(const RECT& area) {
     const RECT screen = Screen();
     IntersectRect(&clipped, &area, &screen);
     HDC dc = GetDC(nullptr);
-    const Image image = Paint(clipped.right - clipped.left, clipped.bottom - clipped.top, [&](HDC memory) {
-        return BitBlt(memory, 0, 0, clipped.right - clipped.left, clipped.bottom - clipped.top, dc, clipped.left,
-                      clipped.top, SRCCOPY | CAPTUREBLT) != FALSE;
+    const int width = clipped.right - clipped.left, height = clipped.bottom - clipped.top;
+    const Image image = Paint(width, height, [&](HDC memory) {
+        return BitBlt(memory, 0, 0, width, height, dc, clipped.left, clipped.top, SRCCOPY | CAPTUREBLT) != FALSE;
     });
     ReleaseDC(nullptr, dc);
     return image;
@@ -478,12 +459,12 @@ Image CaptureScreen(const RECT& area) {
 Icon SmallIcon(const std::string& file, int index) {
     HICON icon = nullptr;
     // One slot only: asking for both leaves junk in the other one under Wine.
-    return Icon(ExtractIconExA(file.c_str(), index, nullptr, &icon, 1) == 1 ? icon : nullptr);
+    return Icon(ExtractIconExA(file.c_str(), index, nullptr, &icon, 1) == 1 ? icon : nullptr, &DestroyIcon);
 }
 
 Icon QuestionMarkIcon() {
-    return Icon(
-        static_cast<HICON>(CopyImage(LoadIconA(nullptr, IDI_QUESTION), IMAGE_ICON, 16, 16, LR_COPYFROMRESOURCE)));
+    return Icon(static_cast<HICON>(CopyImage(LoadIconA(nullptr, IDI_QUESTION), IMAGE_ICON, 16, 16, LR_COPYFROMRESOURCE)),
+                &DestroyIcon);
 }
 
 int TrayIconDifference(int k, HICON icon) { return IconDifference(CaptureScreen(TrayIconCell(k)), icon, 2, 2); }
@@ -520,16 +501,13 @@ std::string ReadString(const std::string& path, const char* name) {
     char data[4096];
     DWORD size = sizeof(data);
     return RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) == ERROR_SUCCESS
-               ? data
-               : "<missing>";
+               ? data : "<missing>";
 }
 
 DWORD ReadDword(const std::string& path, const char* name) {
     DWORD value = 0, size = sizeof(value);
-    return RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
-                   ERROR_SUCCESS
-               ? value
-               : 0xFFFFFFFF;
+    return RegGetValueA(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS
+               ? value : 0xFFFFFFFF;
 }
 
 bool WriteString(const std::string& path, const char* name, const std::string& value) {

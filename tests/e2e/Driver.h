@@ -28,15 +28,16 @@ constexpr DWORD kTimeoutMs = 20000;  // generous: the machine is shared and has 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kTimeoutMs, DWORD pollMs = 20);
 std::string DriverFolder();  // where velkator_e2e.exe and the built files are
 bool ReadFileBytes(const std::string& path, std::string* content);
-bool RemoveFolderTree(const std::string& folder);  // true when the folder is gone
 bool WriteFileBytes(const std::string& path, const std::string& content);
+bool RemoveFolderTree(const std::string& folder);  // true when the folder is gone
 
 // A fresh folder under %TEMP% with Velkator.exe, qxintl.dll, click.wav and the given files of the
-// driver's folder; its name has a blank, so every path given to the shell needs quoting.
+// driver's folder, removed with all it holds; its name has a blank, so every path given to the shell
+// needs quoting.
 class ProgramFolder {
 public:
     explicit ProgramFolder(const std::vector<std::string>& files);
-    ~ProgramFolder();  // removes the folder with everything in it
+    ~ProgramFolder();
     ProgramFolder(const ProgramFolder&) = delete;
     ProgramFolder& operator=(const ProgramFolder&) = delete;
     const std::string& Problem() const { return problem_; }  // empty when the folder is ready
@@ -44,8 +45,7 @@ public:
     std::string FilePath(const std::string& name) const { return path_ + "\\" + name; }
 
 private:
-    std::string path_;
-    std::string problem_;
+    std::string path_, problem_;
 };
 
 // The Velkator process; killed when still running at the end (its tray icons then leave by themselves).
@@ -55,8 +55,7 @@ public:
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
-    // Starts folder\Velkator.exe as the shell would (STARTF_USESHOWWINDOW, SW_SHOWNORMAL), in the
-    // folder startIn (empty: its own).
+    // Starts folder\Velkator.exe as the shell would (SW_SHOWNORMAL), in startIn (empty: its own folder).
     bool Start(const std::string& folder, const std::string& arguments = "", const std::string& startIn = "");
     DWORD Id() const { return processId_; }
     bool WaitForExit(DWORD timeoutMs = kTimeoutMs);
@@ -82,8 +81,7 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs = kTimeoutMs);
 // which it does only after it has finished what it was handling (a DDE command, a button's command)
 // or from inside a modal loop that handling started.
 bool Answered(HWND window);
-// Waits until no process runs from a file of that name (a launched helper has written its line).
-bool WaitForNoProcess(const std::string& exeName);
+bool WaitForNoProcess(const std::string& exeName);  // a launched helper has written its line
 // The process's visible top-level windows as "class \"title\"", for checks that read well on failure.
 std::vector<std::string> VisibleWindows(DWORD processId);
 std::string ControlText(HWND dialog, int id);
@@ -100,30 +98,29 @@ bool SendHelpRequest(HWND control);
 bool SendMenuKeys(std::initializer_list<WORD> keys);
 // A real right click on the k-th tray icon, then the keys in the menu it opens.
 bool UseTrayMenu(const Program& program, int k, std::initializer_list<WORD> keys);
-// A property sheet's page now showing, and the number of its tabs.
-HWND CurrentPage(HWND sheet);
+HWND CurrentPage(HWND sheet);  // the property sheet's page now showing
 int PageCount(HWND sheet);
+// Shows the sheet's page at index; its control id once that shows, or null.
+HWND PageControl(HWND sheet, int index, int id);
 
 enum class MouseButton { Left, Right };
 // Clicks at a point through SendInput with the absolute position in each event (the pointer's own
 // position lags under Wine); waits first when the last click on that spot could make a double click.
 bool ClickAt(POINT point, MouseButton button);
-bool DoubleClickAt(POINT point);  // two left clicks in quick succession
+bool DoubleClickAt(POINT point);
 // Presses the left button at from, moves to to, runs whileHeld and releases the button there.
 bool DragWithMouse(POINT from, POINT to, const std::function<void()>& whileHeld);
 // The 20 x 20 cell of the k-th tray icon (k = 0 rightmost); Wine gives no icon rectangles.
 RECT TrayIconCell(int k);
 POINT Centre(const RECT& r);
 RECT Bounds(HWND window, int margin = 0);
-RECT Screen();
 RECT WorkArea();  // the screen without the taskbar
 // The full path of the module of that file name loaded in the process, or "".
 std::string LoadedModule(DWORD processId, const char* fileName);
 
 // Pixels as 0xRRGGBB, row by row from the top left.
 struct Image {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::vector<DWORD> pixels;
     DWORD At(int x, int y) const;  // 0xFFFFFFFF outside
 };
@@ -131,10 +128,7 @@ Image CaptureScreen(const RECT& area);
 
 // Icons of Velkator.exe in resource order.
 enum ProgramIconIndex { kProgramIcon, kSeparatorIcon, kDialUpIcon, kDeskAccessIcon, kLockIcon };
-struct IconDeleter {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-};
-using Icon = std::unique_ptr<std::remove_pointer<HICON>::type, IconDeleter>;
+using Icon = std::unique_ptr<std::remove_pointer<HICON>::type, decltype(&DestroyIcon)>;
 Icon SmallIcon(const std::string& file, int index);  // 16 x 16, as the tray shows it
 Icon QuestionMarkIcon();                             // what a source without icons shows
 // Pixels of the k-th tray cell that differ from icon drawn as the taskbar draws it.
@@ -156,12 +150,8 @@ struct CleanSettings {
     ~CleanSettings() { DeleteKeyTree(kVelkatorKey); }
 };
 struct ShortcutSettings {  // fields left out stay empty
-    std::string path = "";
-    std::string arguments = "";
-    std::string startup = "";
-    std::string iconPath = "";
-    DWORD prompt = 0;
-    DWORD style = 1;
+    std::string path = "", arguments = "", startup = "", iconPath = "";
+    DWORD prompt = 0, style = 1;
 };
 // The "Installed" marker and the shortcut's own section; the order is written apart.
 bool WriteShortcut(const std::string& name, const ShortcutSettings& settings);
@@ -181,6 +171,8 @@ protected:
     void TearDown() override { SetEnvironmentVariableA("VELKATOR_LAUNCH_LOG", nullptr); }
     // The log's lines once it has at least count of them (at once for 0), or as many as came in time.
     std::vector<std::string> WaitForLaunches(size_t count);
+    // The program's dialog of that title, or null when none came in time.
+    HWND Dialog(const char* title) { return WaitForWindow("#32770", title, velkator_.Id()); }
 
     CleanSettings settings_;
     ProgramFolder folder_;

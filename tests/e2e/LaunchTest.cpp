@@ -20,26 +20,18 @@ protected:
         ProgramTest::SetUp();
         ASSERT_TRUE(CreateDirectoryA(work_.c_str(), nullptr));
     }
-
-    // Writes the shortcuts in the given order and starts the program.
-    void Start(const std::vector<std::pair<std::string, ShortcutSettings>>& shortcuts) {
-        std::string order;
-        for (const auto& shortcut : shortcuts) {
-            ASSERT_TRUE(WriteShortcut(shortcut.first, shortcut.second));
-            order += shortcut.first + "|";
-        }
-        ASSERT_TRUE(WriteOrder(order));
-        main_ = StartVelkator(velkator_, folder_);
-        ASSERT_NE(nullptr, main_);
-    }
-
     ShortcutSettings Helper(const std::string& arguments, DWORD style = 1, DWORD prompt = 0) const {
         return {helper_, arguments, work_, "", prompt, style};
     }
-
     // The log line the helper writes when started with these arguments and show command.
     std::string Launch(const std::string& arguments, int show = SW_SHOWNORMAL) const {
         return helper_ + "\t" + arguments + "\t" + work_ + "\t" + std::to_string(show);
+    }
+    // Item's launch through message 143 shows a message box with text; false when none came.
+    bool LaunchFails(WPARAM item, const std::string& text) {
+        HWND box = PostMessageA(main_, kLaunchItemMessage, item, WM_LBUTTONDOWN) ? Dialog("Cannot Start Program") : nullptr;
+        EXPECT_EQ(text, ControlText(box, IDC_MESSAGE_TEXT)) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
+        return ClickButton(box, IDOK) && WaitForWindowGone(box);
     }
 
     const std::string work_ = folder_.FilePath("work");
@@ -50,13 +42,14 @@ protected:
 TEST_F(LaunchTest, ClickAndMessage143LaunchWithTheStoredSettingsAndThePromptsTextOrShowWhyNot) {
     const std::string missing = folder_.FilePath("missing.exe"), document = folder_.FilePath("notes.xyz");
     ASSERT_TRUE(WriteFileBytes(document, "no program opens this"));
-    ASSERT_NO_FATAL_FAILURE(Start({{"Normal", Helper("one \"two three\"  four")},
-                                   {"Maximised", Helper("max", 2)},
-                                   {"Minimised", Helper("min", 3)},
-                                   {"Unknown style", Helper("other", 7)},
-                                   {"Asking", Helper("stored words", 1, 1)},
-                                   {"Missing", {missing}},
-                                   {"Document", {document}}}));
+    const std::pair<const char*, ShortcutSettings> shortcuts[] = {
+        {"Normal", Helper("one \"two three\"  four")}, {"Maximised", Helper("max", 2)}, {"Minimised", Helper("min", 3)},
+        {"Unknown style", Helper("other", 7)}, {"Asking", Helper("stored words", 1, 1)}, {"Missing", {missing}},
+        {"Document", {document}}};
+    std::string order;
+    for (const auto& shortcut : shortcuts) ASSERT_TRUE(WriteShortcut(shortcut.first, shortcut.second));
+    for (const auto& shortcut : shortcuts) order += std::string(shortcut.first) + "|";
+    ASSERT_TRUE(WriteOrder(order) && (main_ = StartVelkator(velkator_, folder_)) != nullptr);
     Icon questionMark = QuestionMarkIcon();
     ASSERT_TRUE(WaitForTrayIcon(0, questionMark.get()));
 
@@ -76,8 +69,7 @@ TEST_F(LaunchTest, ClickAndMessage143LaunchWithTheStoredSettingsAndThePromptsTex
     // The prompt opens empty and launches with exactly what was typed; Cancel launches with nothing.
     for (const char* typed : {"alpha beta", ""}) {
         ASSERT_TRUE(PostMessageA(main_, kLaunchItemMessage, 5, WM_LBUTTONDOWN));
-        HWND prompt = WaitForWindow("#32770", "Start with Arguments", velkator_.Id());
-        ASSERT_NE(nullptr, prompt);
+        HWND prompt = Dialog("Start with Arguments");
         EXPECT_EQ("", ControlText(prompt, IDC_ARGUMENTS_EDIT)) << "the prompt offers text";
         EXPECT_EQ(count, WaitForLaunches(0).size()) << "launched before the prompt was answered";
         ASSERT_TRUE(!*typed || SetControlText(prompt, IDC_ARGUMENTS_EDIT, typed));
@@ -87,18 +79,8 @@ TEST_F(LaunchTest, ClickAndMessage143LaunchWithTheStoredSettingsAndThePromptsTex
         EXPECT_EQ(Launch(typed), launches.back());
         ASSERT_TRUE(WaitForWindowGone(prompt));
     }
-
-    for (WPARAM item : {6, 7}) {
-        ASSERT_TRUE(PostMessageA(main_, kLaunchItemMessage, item, WM_LBUTTONDOWN));
-        HWND box = WaitForWindow("#32770", "Cannot Start Program", velkator_.Id());
-        ASSERT_NE(nullptr, box) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
-        EXPECT_EQ(item == 6 ? "Cannot find the file " + missing + ". Check the program path in the shortcut's "
-                              "properties."
-                            : "No program is set up to open .xyz files, so " + document + " cannot be opened.",
-                  ControlText(box, IDC_MESSAGE_TEXT));
-        ASSERT_TRUE(ClickButton(box, IDOK));
-        ASSERT_TRUE(WaitForWindowGone(box));
-    }
+    ASSERT_TRUE(LaunchFails(6, "Cannot find the file " + missing + ". Check the program path in the shortcut's properties."));
+    ASSERT_TRUE(LaunchFails(7, "No program is set up to open .xyz files, so " + document + " cannot be opened."));
     EXPECT_TRUE(velkator_.IsRunning());
 }
 
@@ -123,8 +105,7 @@ protected:
     void StartWith(const char* kindWord, const char* library = "native,builtin", const std::string& startIn = "") {
         ASSERT_TRUE(WriteString(std::string(kWineOverrides) + "\\DllOverrides", "rasapi32", library));
         ASSERT_TRUE(WriteOrder(std::string(kindWord) + "|"));
-        main_ = StartVelkator(velkator_, folder_, startIn);
-        ASSERT_NE(nullptr, main_);
+        ASSERT_NE(nullptr, main_ = StartVelkator(velkator_, folder_, startIn));
         SetCursorPos(Centre(TrayIconCell(0)).x, Centre(TrayIconCell(0)).y);
     }
     // Activates the icon as a click does and waits for its menu; null when none opened.
@@ -133,18 +114,15 @@ protected:
         return WaitForWindow("#32768", nullptr, velkator_.Id(), true, timeoutMs);
     }
     // Opens the menu, presses the keys in it and waits until it has closed.
-    void Choose(std::initializer_list<WORD> keys) {
+    bool Choose(std::initializer_list<WORD> keys) {
         HWND menu = OpenMenu();
-        ASSERT_NE(nullptr, menu);
-        ASSERT_TRUE(SendMenuKeys(keys));
-        ASSERT_TRUE(WaitForWindowGone(menu));
+        return menu && SendMenuKeys(keys) && WaitForWindowGone(menu);
     }
-    static std::string SystemFolder() {
+    static std::string System(const char* name = "") {
         char folder[MAX_PATH] = "";
         GetSystemDirectoryA(folder, MAX_PATH);
-        return folder;
+        return std::string(folder) + (*name ? "\\" : "") + name;
     }
-    static std::string System(const char* name) { return SystemFolder() + "\\" + name; }
     bool WritePhonebook(const std::vector<std::string>& entries, const std::string& path = System("phonebook.ini")) {
         std::string text = "[Phonebook]\r\n";
         for (const std::string& entry : entries) text += entry + "\r\n";
@@ -152,7 +130,7 @@ protected:
     }
     // The line the system's dialler writes when it dials entry.
     std::string Dialled(const char* entry) const {
-        return System("rasphone.exe") + "\t\"" + entry + "\"\t" + SystemFolder() + "\t1";
+        return System("rasphone.exe") + "\t\"" + entry + "\"\t" + System() + "\t1";
     }
     // A folder (a path ending in "\\"), a copy of the launch-log helper (".exe") or a text file.
     bool Make(const std::string& path) {
@@ -172,17 +150,14 @@ TEST_F(EntryMenusTest, DialUpMenuListsThePhonebookSortedAndDialsTheChosenEntry) 
     ASSERT_TRUE(WritePhonebook({"My ISP"}));  // one entry: dialled at once, no menu
     EXPECT_EQ(nullptr, OpenMenu(1000));
     EXPECT_EQ(std::vector<std::string>{Dialled("My ISP")}, WaitForLaunches(1));
-    ASSERT_TRUE(WritePhonebook({}));  // none: only "(Empty)", greyed
-    ASSERT_NO_FATAL_FAILURE(Choose({VK_DOWN, VK_RETURN, VK_ESCAPE}));
+    ASSERT_TRUE(WritePhonebook({}) && Choose({VK_DOWN, VK_RETURN, VK_ESCAPE}));  // none: only "(Empty)", greyed
 
     // 21 entries in reverse need a second enumeration call; all are listed, sorted. The first is
     // dialled, the 21st is greyed and dials nothing, the 20th is dialled.
     std::vector<std::string> entries;
     for (int i = 21; i >= 1; --i) entries.push_back((i < 10 ? "Entry 0" : "Entry ") + std::to_string(i));
-    ASSERT_TRUE(WritePhonebook(entries));
-    ASSERT_NO_FATAL_FAILURE(Choose({VK_DOWN, VK_RETURN}));
-    ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_RETURN, VK_ESCAPE}));
-    ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_UP, VK_RETURN}));
+    ASSERT_TRUE(WritePhonebook(entries) && Choose({VK_DOWN, VK_RETURN}));
+    ASSERT_TRUE(Choose({VK_UP, VK_RETURN, VK_ESCAPE}) && Choose({VK_UP, VK_UP, VK_RETURN}));
     EXPECT_EQ((std::vector<std::string>{Dialled("My ISP"), Dialled("Entry 01"), Dialled("Entry 20")}),
               WaitForLaunches(3));
 }
@@ -204,8 +179,7 @@ TEST_F(EntryMenusTest, DecoysBesideTheProgramOrInItsStartFolderNeverRun) {
     EXPECT_EQ(std::vector<std::string>{Dialled("My ISP")}, WaitForLaunches(1));
     ASSERT_TRUE(DeleteFileA(System("rasphone.exe").c_str()));
     ASSERT_EQ(nullptr, OpenMenu(0));
-    HWND box = WaitForWindow("#32770", "Cannot Start Program", velkator_.Id());
-    ASSERT_NE(nullptr, box) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
+    HWND box = Dialog("Cannot Start Program");
     EXPECT_NE(std::string::npos, ControlText(box, IDC_MESSAGE_TEXT).find(System("rasphone.exe")));
     ASSERT_TRUE(ClickButton(box, IDOK));
     EXPECT_EQ(1u, WaitForLaunches(0).size()) << "a decoy ran";
@@ -214,9 +188,7 @@ TEST_F(EntryMenusTest, DecoysBesideTheProgramOrInItsStartFolderNeverRun) {
 TEST_F(EntryMenusTest, WithoutTheRemoteAccessLibraryOnlyADiagnosticBox) {
     ASSERT_NO_FATAL_FAILURE(StartWith("Dial-Up Networking", ""));
     EXPECT_EQ(nullptr, OpenMenu(1000));
-    HWND box = WaitForWindow("#32770", "Debug", velkator_.Id());
-    ASSERT_NE(nullptr, box) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
-    EXPECT_EQ("LoadLibrary failed.", ControlText(box, 0xFFFF));
+    EXPECT_EQ("LoadLibrary failed.", ControlText(Dialog("Debug"), 0xFFFF));
 }
 
 TEST_F(EntryMenusTest, DesktopMenuOpensTheChosenItemWithItsDefaultVerb) {
@@ -231,7 +203,7 @@ TEST_F(EntryMenusTest, DesktopMenuOpensTheChosenItemWithItsDefaultVerb) {
     for (int i = 10; i < 70; ++i) ASSERT_TRUE(Make(at + "note " + std::to_string(i) + ".txt"));  // two columns
     ASSERT_TRUE(Make(program));
     ASSERT_NO_FATAL_FAILURE(StartWith("DeskAccess"));
-    ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_RETURN}));
+    ASSERT_TRUE(Choose({VK_UP, VK_RETURN}));
     EXPECT_EQ(0u, WaitForLaunches(1).at(0).find(program + "\t\t"));
 
     // Each item shows an icon (known now from the first opening): in every band of text rows in the
@@ -268,7 +240,7 @@ TEST_F(EntryMenusTest, DesktopMenuOpensTheChosenItemWithItsDefaultVerb) {
 
     // Past 250 items the program sorts after the 250th: it is greyed and opens nothing.
     for (int i = 100; i < 300; ++i) ASSERT_TRUE(Make(at + "more " + std::to_string(i) + ".txt"));
-    ASSERT_NO_FATAL_FAILURE(Choose({VK_UP, VK_RETURN, VK_ESCAPE}));
+    ASSERT_TRUE(Choose({VK_UP, VK_RETURN, VK_ESCAPE}));
     ASSERT_TRUE(Answered(main_) && WaitForNoProcess("zzzz open me.exe"));
     EXPECT_EQ(1u, WaitForLaunches(0).size());
 }

@@ -6,26 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 namespace e2e {
 namespace {
 
-constexpr const char* kHelpWindowClass = "Velkator:HelpWnd";
-
-// The tip, once painted: a black frame round the tip colour with text in it.
-void ExpectPopup(HWND popup) {
-    ASSERT_NE(nullptr, popup);
-    const COLORREF colour = GetSysColor(COLOR_INFOBK);
-    const DWORD tip = static_cast<DWORD>(GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour));
-    EXPECT_TRUE(WaitUntil([&] {
-        const Image image = CaptureScreen(Bounds(popup));
-        int textPixels = 0;
-        for (int y = 5; y < image.height - 11; ++y)  // inside the frame, margins and shadow
-            for (int x = 5; x < image.width - 11; ++x) textPixels += image.At(x, y) != tip ? 1 : 0;
-        return image.At(0, 0) == 0 && image.At(2, 2) == tip && textPixels > 20;
-    })) << "no text in a black frame round the tip colour";
-}
+const std::initializer_list<WORD> kDelete = {VK_DOWN, VK_DOWN, VK_RETURN};
+const std::initializer_list<WORD> kExit = {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
 
 class MenuCommandsTest : public ProgramTest {
 protected:
@@ -34,8 +19,21 @@ protected:
     bool WaitForOrder(const std::string& order) {
         return WaitUntil([&] { return ReadOrder() == order; });
     }
-
     Icon ProgramIcon(int index) const { return SmallIcon(folder_.FilePath(kProgramExe), index); }
+    // The help popup, once painted: a black frame round the tip colour with text in it; null if none.
+    HWND Popup() {
+        HWND popup = WaitForWindow("Velkator:HelpWnd", nullptr, velkator_.Id());
+        const COLORREF colour = GetSysColor(COLOR_INFOBK);
+        const DWORD tip = static_cast<DWORD>(GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour));
+        EXPECT_TRUE(WaitUntil([&] {
+            const Image image = CaptureScreen(Bounds(popup));
+            int textPixels = 0;
+            for (int y = 5; y < image.height - 11; ++y)  // inside the frame, margins and shadow
+                for (int x = 5; x < image.width - 11; ++x) textPixels += image.At(x, y) != tip ? 1 : 0;
+            return image.At(0, 0) == 0 && image.At(2, 2) == tip && textPixels > 20;
+        })) << "no text in a black frame round the tip colour";
+        return popup;
+    }
 };
 
 // German is stored but its file is missing: the program speaks English and keeps the stored choice.
@@ -43,33 +41,25 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
     ASSERT_TRUE(WriteDword(kOptionsKey, "Language", 7));
     const int iconOf[] = {kProgramIcon, kLockIcon, kDeskAccessIcon};
     const char* names[] = {"Alpha", "Beta", "Gamma"};
-    for (int i = 0; i < 3; ++i) {
-        const std::string iconPath = folder_.FilePath(kProgramExe) + "," + std::to_string(iconOf[i]);
-        ASSERT_TRUE(WriteShortcut(names[i], {helper_, "", "", iconPath}));
-    }
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(WriteShortcut(names[i], {helper_, "", "", folder_.FilePath(kProgramExe) + "," + std::to_string(iconOf[i])}));
     ASSERT_TRUE(WriteOrder("Alpha|Beta|Gamma|"));
     Icon alpha = ProgramIcon(kProgramIcon), beta = ProgramIcon(kLockIcon), gamma = ProgramIcon(kDeskAccessIcon),
          separator = ProgramIcon(kSeparatorIcon);
     HWND main = StartVelkator(velkator_, folder_);
-    ASSERT_NE(nullptr, main);
-    ASSERT_TRUE(WaitForTrayIcon(2, gamma.get()));
+    ASSERT_TRUE(main && WaitForTrayIcon(2, gamma.get()));
 
     // New > Separator: the New submenu's last entry, reached upwards from its first.
-    ASSERT_TRUE(ClickAt(Centre(TrayIconCell(1)), MouseButton::Right));
-    HWND menu = WaitForWindow("#32768", nullptr, velkator_.Id());
-    ASSERT_NE(nullptr, menu);
-    ASSERT_TRUE(SendMenuKeys({VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN}));
+    ASSERT_TRUE(UseTrayMenu(velkator_, 1, {VK_DOWN, VK_RIGHT, VK_UP, VK_RETURN}));
     EXPECT_TRUE(WaitForOrder("Alpha|Beta|Gamma|Separator|")) << ReadOrder();
     EXPECT_TRUE(WaitForTrayIcon(3, separator.get()));
 
     // Delete on Beta: No keeps it, Yes removes it with its settings and the later icons move up.
     for (int answer : {IDCANCEL, IDOK}) {
-        ASSERT_TRUE(UseTrayMenu(velkator_, 1, {VK_DOWN, VK_DOWN, VK_RETURN}));
-        HWND box = WaitForWindow("#32770", "Delete Icon", velkator_.Id());
-        ASSERT_NE(nullptr, box);
+        ASSERT_TRUE(UseTrayMenu(velkator_, 1, kDelete));
+        HWND box = Dialog("Delete Icon");
         EXPECT_EQ("Do you want to delete this icon?", ControlText(box, IDC_MESSAGE_TEXT));
-        ASSERT_TRUE(ClickButton(box, answer));
-        ASSERT_TRUE(WaitForWindowGone(box));
+        ASSERT_TRUE(ClickButton(box, answer) && WaitForWindowGone(box));
         if (answer == IDCANCEL) {
             ASSERT_TRUE(Answered(main));
             EXPECT_EQ("Alpha|Beta|Gamma|Separator|", ReadOrder());
@@ -79,27 +69,20 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
     EXPECT_TRUE(WaitForOrder("Alpha|Gamma|Separator|")) << ReadOrder();
     EXPECT_EQ("<missing>", ReadString(kShortcutsKey, "Beta"));
     EXPECT_FALSE(KeyExists(std::string(kVelkatorKey) + "\\Beta"));
-    EXPECT_TRUE(WaitForTrayIcon(0, alpha.get()));
-    EXPECT_TRUE(WaitForTrayIcon(1, gamma.get()));
-    EXPECT_TRUE(WaitForTrayIcon(2, separator.get()));
-    EXPECT_TRUE(WaitForEmptyTrayCell(3));
+    EXPECT_TRUE(WaitForTrayIcon(0, alpha.get()) && WaitForTrayIcon(1, gamma.get()) &&
+                WaitForTrayIcon(2, separator.get()) && WaitForEmptyTrayCell(3));
 
     // Exit asks in the work area's corner beside the taskbar; its help comes by F1 on the focused Yes
     // and closes on a key.
-    ASSERT_TRUE(UseTrayMenu(velkator_, 1, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));
-    HWND box = WaitForWindow("#32770", "Exit Velkator", velkator_.Id());
-    ASSERT_NE(nullptr, box) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
-    HWND yes = GetDlgItem(box, IDOK), no = GetDlgItem(box, IDCANCEL);
+    ASSERT_TRUE(UseTrayMenu(velkator_, 1, kExit));
+    HWND box = Dialog("Exit Velkator"), yes = GetDlgItem(box, IDOK), no = GetDlgItem(box, IDCANCEL);
     ASSERT_TRUE(WaitUntil([yes] { return IsWindowVisible(yes) != FALSE; }));
-    EXPECT_EQ("&Yes", ControlText(box, IDOK));
-    const RECT bounds = Bounds(box);
-    EXPECT_EQ(WorkArea().right - 50, bounds.right) << "not 50 pixels from the work area's corner";
-    EXPECT_EQ(WorkArea().bottom - 50, bounds.bottom) << "not 50 pixels from the work area's corner";
+    EXPECT_TRUE(WorkArea().right - 50 == Bounds(box).right && WorkArea().bottom - 50 == Bounds(box).bottom)
+        << "not 50 pixels from the work area's corner";
     EXPECT_EQ("Do you want to exit Velkator? All of its icons will be removed from the taskbar.",
               ControlText(box, IDC_MESSAGE_TEXT));
     ASSERT_TRUE(PressKey(box, VK_F1));
-    HWND popup = WaitForWindow(kHelpWindowClass, nullptr, velkator_.Id());
-    ASSERT_NO_FATAL_FAILURE(ExpectPopup(popup));
+    HWND popup = Popup();
     char tip[256] = "";
     GetWindowTextA(popup, tip, sizeof tip);  // the popup's title holds its text, for screen readers
     EXPECT_STREQ("Answers yes to the question.", tip);
@@ -110,8 +93,7 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
     ASSERT_TRUE(ClickAt(Centre(Bounds(yes)), MouseButton::Right));
     ASSERT_NE(nullptr, WaitForWindow("#32768", nullptr, velkator_.Id())) << "a right click offered no menu";
     ASSERT_TRUE(SendMenuKeys({VK_DOWN, VK_RETURN}));
-    popup = WaitForWindow(kHelpWindowClass, nullptr, velkator_.Id());
-    ASSERT_NO_FATAL_FAILURE(ExpectPopup(popup));
+    popup = Popup();
     ASSERT_TRUE(ClickAt(Centre(Bounds(no)), MouseButton::Left));
     EXPECT_TRUE(WaitForWindowGone(popup)) << "a click left the popup open";
     // Tab, typed after the click, moves the focus to No only after the click was handled.
@@ -130,13 +112,9 @@ TEST_F(MenuCommandsTest, NewSeparatorDeleteAndExitWithItsHelpFromTheContextMenu)
 // Chosen on the Options page: a double click starts programs and a single click does not, Delete asks
 // nothing (and Exit, as the stored value says, neither). Deleting the last icon offers a first one.
 TEST_F(MenuCommandsTest, OptionsChangeTheClickAndTheQuestionsAndTheLastIconGoneOffersANewOne) {
-    ASSERT_TRUE(WriteShortcut("Tool", {helper_}) && WriteOrder("Tool|"));
-    HWND main = StartVelkator(velkator_, folder_);
-    ASSERT_NE(nullptr, main);
+    ASSERT_TRUE(WriteShortcut("Tool", {helper_}) && WriteOrder("Tool|") && StartVelkator(velkator_, folder_));
     ASSERT_TRUE(UseTrayMenu(velkator_, 0, {VK_UP, VK_RETURN}));  // Properties
-    HWND sheet = WaitForWindow("#32770", "Velkator Settings", velkator_.Id()), options = nullptr;
-    ASSERT_TRUE(sheet && PostMessageA(sheet, PSM_SETCURSEL, 2, 0));
-    ASSERT_TRUE(WaitUntil([&] { return (options = GetDlgItem(CurrentPage(sheet), IDC_OPG_CLICK)) != nullptr; }));
+    HWND sheet = Dialog("Velkator Settings"), options = PageControl(sheet, 2, IDC_OPG_CLICK);
     ASSERT_EQ(1, SendMessageA(options, CB_SETCURSEL, 1, 0));  // double click
     SendMessageA(GetParent(options), WM_COMMAND, MAKEWPARAM(IDC_OPG_CLICK, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(options));
@@ -152,16 +130,14 @@ TEST_F(MenuCommandsTest, OptionsChangeTheClickAndTheQuestionsAndTheLastIconGoneO
     ASSERT_TRUE(WaitForNoProcess("launchlog.exe"));  // the single click's launch would have been first
     EXPECT_EQ(1u, WaitForLaunches(0).size()) << "a single click started the program";
 
-    ASSERT_TRUE(UseTrayMenu(velkator_, 0, {VK_DOWN, VK_DOWN, VK_RETURN}));  // Delete, unasked
-    HWND welcome = WaitForWindow("#32770", "Welcome to Velkator", velkator_.Id());
-    ASSERT_NE(nullptr, welcome) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
+    ASSERT_TRUE(UseTrayMenu(velkator_, 0, kDelete));  // unasked
+    HWND welcome = Dialog("Welcome to Velkator");
     EXPECT_EQ("", ReadOrder());
     ASSERT_TRUE(ClickButton(welcome, IDC_FIRST_DUN) && ClickButton(welcome, IDOK));
     EXPECT_TRUE(WaitForOrder("Dial-Up Networking|"));
     Icon dialUp = ProgramIcon(kDialUpIcon);
     EXPECT_TRUE(WaitForTrayIcon(0, dialUp.get()));
-    ASSERT_TRUE(WriteDword(kOptionsKey, "ConfirmExit", 0));
-    ASSERT_TRUE(UseTrayMenu(velkator_, 0, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}));  // Exit, unasked
+    ASSERT_TRUE(WriteDword(kOptionsKey, "ConfirmExit", 0) && UseTrayMenu(velkator_, 0, kExit));  // unasked
     EXPECT_TRUE(velkator_.WaitForExit()) << ::testing::PrintToString(VisibleWindows(velkator_.Id()));
 }
 
@@ -175,16 +151,12 @@ TEST_F(MenuCommandsTest, FirstTimeDialogAndSheetEndTheProgramUnlessAnIconIsChose
         EXPECT_TRUE(WaitForEmptyTrayCell(0, 0)) << "an icon is shown before the choice";
         return dialog;
     };
-    HWND dialog = welcome(escaped);
-    ASSERT_NE(nullptr, dialog) << "no first-time dialog at a start without icons";
-    ASSERT_TRUE(PressKey(dialog, VK_ESCAPE));
+    ASSERT_TRUE(PressKey(welcome(escaped), VK_ESCAPE)) << "no first-time dialog at a start without icons";
     ASSERT_TRUE(escaped.WaitForExit()) << "Escape did not end the program";
     EXPECT_EQ(0u, escaped.ExitCode());
 
-    dialog = welcome(closed);
-    ASSERT_TRUE(dialog && ClickButton(dialog, IDOK));
+    ASSERT_TRUE(ClickButton(welcome(closed), IDOK));
     HWND sheet = WaitForWindow("#32770", "Velkator Settings", closed.Id());
-    ASSERT_NE(nullptr, sheet);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet, IDCANCEL)));
     EXPECT_EQ(2, PageCount(sheet));
     ASSERT_TRUE(PostMessageA(sheet, WM_SYSCOMMAND, SC_CLOSE, 0));

@@ -39,8 +39,7 @@ protected:
     QuickNewTest() : ProgramTest({"velko009.mlb", "launchlog.exe"}) {}
     void SetUp() override {
         ProgramTest::SetUp();
-        ASSERT_TRUE(CopyFileA(helper_.c_str(), program_.c_str(), FALSE));
-        ASSERT_TRUE(WriteOrder("Separator|"));
+        ASSERT_TRUE(CopyFileA(helper_.c_str(), program_.c_str(), FALSE) && WriteOrder("Separator|"));
         for (const std::string& key : kVerbKeys) ASSERT_TRUE(DeleteKeyTree(key));
     }
     void TearDown() override {
@@ -52,9 +51,8 @@ protected:
     // came within timeoutMs.
     HWND FilledSheet(const std::string& name, const std::string& path, const std::string& startup,
                      DWORD timeoutMs = kTimeoutMs) {
-        HWND sheet = WaitForWindow("#32770", "Velkator Settings", velkator_.Id(), true, timeoutMs);
+        HWND sheet = WaitForWindow("#32770", "Velkator Settings", velkator_.Id(), true, timeoutMs), page = CurrentPage(sheet);
         if (!sheet) return nullptr;
-        HWND page = CurrentPage(sheet);
         EXPECT_EQ(name, ControlText(page, IDC_PPG_NAME));
         EXPECT_EQ(path, ControlText(page, IDC_PPG_PATH));
         EXPECT_EQ(startup, ControlText(page, IDC_PPG_STARTUP));
@@ -72,36 +70,31 @@ TEST_F(QuickNewTest, TheVerbsDdeCommandOpensTheSheetFilledFromTheProgramUnlessRe
     for (const std::string& key : kVerbKeys) {  // Wine's classes root does not show the user's: read them there
         EXPECT_EQ("Add to &Velkator", ReadString(key, nullptr));
         EXPECT_EQ("\"" + folder_.FilePath(kProgramExe) + "\" /n \"%1\"", ReadString(key + "\\command", nullptr));
-        EXPECT_EQ("[new(\"%1\")]", ReadString(key + "\\ddeexec", nullptr));
-        EXPECT_EQ("Velkator", ReadString(key + "\\ddeexec\\application", nullptr));
-        EXPECT_EQ("system", ReadString(key + "\\ddeexec\\topic", nullptr));
+        EXPECT_EQ("[new(\"%1\")]|Velkator|system", ReadString(key + "\\ddeexec", nullptr) + "|" +
+                  ReadString(key + "\\ddeexec\\application", nullptr) + "|" + ReadString(key + "\\ddeexec\\topic", nullptr));
     }
 
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_ + "\")]"));
-    HWND sheet = FilledSheet("Startprotokoll", program_, folder_.Path());
-    ASSERT_NE(nullptr, sheet);
-    ASSERT_TRUE(ClickButton(sheet, IDOK));
+    ASSERT_TRUE(ClickButton(FilledSheet("Startprotokoll", program_, folder_.Path()), IDOK));
     EXPECT_TRUE(WaitUntil([] { return ReadOrder() == "Separator|Startprotokoll|"; })) << ReadOrder();
     // A folder is named whole, dots and all, and has no start folder of its own.
     const std::string photos = folder_.FilePath("Old.Photos");
     ASSERT_TRUE(CreateDirectoryA(photos.c_str(), nullptr));
     ASSERT_TRUE(SendDdeCommand("[new(\"" + photos + "\")]"));
-    sheet = FilledSheet("Old.Photos", photos, "");
+    HWND sheet = FilledSheet("Old.Photos", photos, "");
     ASSERT_TRUE(sheet && ClickButton(sheet, IDCANCEL) && WaitForWindowGone(sheet));
 
     // Not handled: no closing quote; dropped: a window of the program is open.
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_));
     ASSERT_TRUE(PostMessageA(main, WM_COMMAND, ID_ABOUT, 0));
-    HWND about = WaitForWindow("#32770", "About Velkator", velkator_.Id());
-    ASSERT_NE(nullptr, about);
+    HWND about = Dialog("About Velkator");
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_ + "\")]"));
     ASSERT_TRUE(ClickButton(about, IDOK) && WaitForWindowGone(about) && Answered(main));
     EXPECT_EQ(nullptr, FilledSheet("Startprotokoll", program_, folder_.Path(), 0));
 
     ASSERT_TRUE(WriteString(kOptionsKey, "Security", "00351571264"));
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_ + "\")]"));
-    HWND refusal = WaitForWindow("#32770", "Add to Velkator", velkator_.Id());
-    ASSERT_NE(nullptr, refusal);
+    HWND refusal = Dialog("Add to Velkator");
     EXPECT_EQ("Velkator's icons are locked with a password, so no new icon can be added.",
               ControlText(refusal, IDC_MESSAGE_TEXT));
     ASSERT_TRUE(ClickButton(refusal, IDOK));
@@ -109,17 +102,13 @@ TEST_F(QuickNewTest, TheVerbsDdeCommandOpensTheSheetFilledFromTheProgramUnlessRe
 
 // A document is named as a program without a description is: its file name up to the first dot.
 TEST_F(QuickNewTest, TheCommandLineOpensTheSheetAndQuickNewOffWritesNoVerb) {
-    ASSERT_TRUE(WriteDword(kOptionsKey, "QuickNew", 0));
-    ASSERT_TRUE(WriteOrder(""));
     const std::string report = folder_.FilePath("Report.final.txt");
-    ASSERT_TRUE(WriteFileBytes(report, "text"));
+    ASSERT_TRUE(WriteDword(kOptionsKey, "QuickNew", 0) && WriteOrder("") && WriteFileBytes(report, "text"));
     ASSERT_TRUE(velkator_.Start(folder_.Path(), "/n \"" + report + "\""));
-    HWND sheet = FilledSheet("Report", report, folder_.Path());
-    ASSERT_NE(nullptr, sheet);
+    ASSERT_TRUE(ClickButton(FilledSheet("Report", report, folder_.Path()), IDCANCEL));
     EXPECT_FALSE(KeyExists(kVerbKeys[0]) || KeyExists(kVerbKeys[1]));
-    ASSERT_TRUE(ClickButton(sheet, IDCANCEL));
     // Cancelled, and no icon at all: the first-time dialog offers one rather than leave none.
-    EXPECT_NE(nullptr, WaitForWindow("#32770", "Welcome to Velkator", velkator_.Id()));
+    EXPECT_NE(nullptr, Dialog("Welcome to Velkator"));
 }
 
 }  // namespace

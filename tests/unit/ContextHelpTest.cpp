@@ -8,23 +8,20 @@
 
 // The tip stays inside the work area of the control's monitor, which may begin anywhere.
 TEST(ContextHelp, TipHangsFromTheControlsLeftEdgeAndStaysInTheWorkArea) {
-    const RECT screen = {0, 0, 1024, 768};
-    const struct { RECT control; SIZE size; RECT expected; } cases[] = {
-        {{100, 200, 180, 221}, {121, 40}, {40, 210, 161, 250}},      // 100 - 121 / 2, (200 + 221) / 2
-        {{10, 100, 70, 120}, {120, 40}, {0, 110, 120, 150}},         // left edge
-        {{1000, 100, 1020, 120}, {120, 40}, {904, 110, 1024, 150}},  // right edge
-        {{300, 740, 360, 760}, {120, 40}, {240, 728, 360, 768}},     // bottom edge
-        {{300, -80, 360, -60}, {120, 40}, {240, 0, 360, 40}},        // top edge
-        {{500, 100, 560, 120}, {1100, 40}, {0, 110, 1100, 150}},     // wider than the screen: its start shows
+    const RECT screen = {0, 0, 1024, 768}, secondMonitor = {1024, 0, 2048, 696};  // beside it, over a taller taskbar
+    const struct { RECT control; SIZE size; RECT work, expected; } cases[] = {
+        {{100, 200, 180, 221}, {121, 40}, screen, {40, 210, 161, 250}},      // 100 - 121 / 2, (200 + 221) / 2
+        {{10, 100, 70, 120}, {120, 40}, screen, {0, 110, 120, 150}},         // left edge
+        {{1000, 100, 1020, 120}, {120, 40}, screen, {904, 110, 1024, 150}},  // right edge
+        {{300, 740, 360, 760}, {120, 40}, screen, {240, 728, 360, 768}},     // bottom edge
+        {{300, -80, 360, -60}, {120, 40}, screen, {240, 0, 360, 40}},        // top edge
+        {{500, 100, 560, 120}, {1100, 40}, screen, {0, 110, 1100, 150}},     // wider than the screen: its start shows
+        {{1030, 670, 1090, 690}, {120, 40}, secondMonitor, {1024, 656, 1144, 696}},
     };
     for (const auto& c : cases) {
-        const RECT placed = PlaceHelpPopup(c.control, c.size, screen);
+        const RECT placed = PlaceHelpPopup(c.control, c.size, c.work);
         EXPECT_TRUE(EqualRect(&c.expected, &placed)) << "control at " << c.control.left << "," << c.control.top;
     }
-    const RECT secondMonitor = {1024, 0, 2048, 696};  // beside the first, over a taller taskbar
-    const RECT placed = PlaceHelpPopup({1030, 670, 1090, 690}, {120, 40}, secondMonitor);
-    const RECT expected = {1024, 656, 1144, 696};
-    EXPECT_TRUE(EqualRect(&expected, &placed));
 }
 
 // Windows beside the notification area keep inside the work area, whichever edge the taskbar is on.

@@ -39,46 +39,44 @@ static void TypeAndPressOk(HWND dialog, std::vector<std::pair<int, const char*>>
     SendMessageA(dialog, WM_COMMAND, IDOK, 0);
 }
 
+// A refusal empties the fields it concerns and says why; each mode then takes what is right.
 TEST(SecurityDlg, SetUnlockAndChangeCheckWhatIsTypedAndResetTheFieldsOnAFailure) {
     PrivateProfile profile;
+    const std::string noMatch = "The password and its confirmation do not match. Please type them again.",
+                      wrong = "The password is not correct. Please try again.";
     std::string password, message;
     DialogRobot robot;
-    robot.Then([&](HWND dialog) {
+    auto run = [&](std::function<void(HWND)> typing, INT_PTR result, const std::string& said, bool changeMode = false) {
+        message.clear();
+        robot.Then(typing);
+        robot.Then(DialogRobot::NoteMessage(message));
+        CSecurityDlg dialog(nullptr, password, changeMode);
+        EXPECT_EQ(result, dialog.DoModal());
+        EXPECT_EQ(said, message);
+    };
+    run([&](HWND dialog) {
         SetDlgItemTextA(dialog, IDC_SEC_PASSWORD, "dmdbptpe");
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK))) << "OK without the confirmation";
         TypeAndPressOk(dialog, {{IDC_SEC_CONFIRM, "other"}});
         EXPECT_EQ("", TextOf(GetDlgItem(dialog, IDC_SEC_PASSWORD)) + TextOf(GetDlgItem(dialog, IDC_SEC_CONFIRM)));
         TypeAndPressOk(dialog, {{IDC_SEC_PASSWORD, "dmdbptpe"}, {IDC_SEC_CONFIRM, "imcrptju"}});
-    });
-    robot.Then(DialogRobot::NoteMessage(message));
-    CSecurityDlg set(nullptr, password, false);
-    EXPECT_EQ(CSecurityDlg::Mode::SetPassword, set.DialogMode());
-    EXPECT_EQ(IDOK, set.DoModal());
-    EXPECT_EQ("The password and its confirmation do not match. Please type them again.", message);
+    }, IDOK, noMatch);
     EXPECT_EQ(EncodePassword("dmdbptpe"), password);
 
-    robot.Then([&](HWND dialog) {
+    run([&](HWND dialog) {
         TypeAndPressOk(dialog, {{IDC_SEC_OLD_PASSWORD, "wrong"}, {IDC_SEC_PASSWORD, "new"}, {IDC_SEC_CONFIRM, "new"}});
         EXPECT_EQ("new", TextOf(GetDlgItem(dialog, IDC_SEC_CONFIRM)));  // only the old password goes
         TypeAndPressOk(dialog, {{IDC_SEC_OLD_PASSWORD, "imcrptju"}});
-    });
-    robot.Then(DialogRobot::NoteMessage(message));
-    CSecurityDlg change(nullptr, password, true);
-    EXPECT_EQ(IDOK, change.DoModal());
-    EXPECT_EQ("The password is not correct. Please try again.", message);
+    }, IDOK, wrong, true);
     EXPECT_EQ(EncodePassword("new"), password);
 
-    message.clear();
-    robot.Then([&](HWND dialog) {
+    run([&](HWND dialog) {
         EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(dialog, IDC_SEC_RELOCK));
         CheckDlgButton(dialog, IDC_SEC_RELOCK, BST_UNCHECKED);
         TypeAndPressOk(dialog, {{IDC_SEC_PASSWORD, "wrong"}});
-        EXPECT_EQ("The password is not correct. Please try again.", message);
+        EXPECT_EQ(wrong, message);
         TypeAndPressOk(dialog, {{IDC_SEC_PASSWORD, "new"}});
-    });
-    robot.Then(DialogRobot::NoteMessage(message));
-    CSecurityDlg unlock(nullptr, password, false);
-    EXPECT_EQ(IDOK, unlock.DoModal());
+    }, IDOK, wrong);
     EXPECT_EQ("", password);
     EXPECT_EQ(0, ReadOption(Option::RelockPassword));
 
@@ -86,8 +84,8 @@ TEST(SecurityDlg, SetUnlockAndChangeCheckWhatIsTypedAndResetTheFieldsOnAFailure)
     // when typed, and is stored again in today's form.
     const std::string typed = "Gr\xC3\xBC\xC3\x9F" "e";
     WriteOption(Option::Security, password = EncodePassword("Gr\xFC\xDF" "e"));
-    robot.Then([&](HWND dialog) { TypeAndPressOk(dialog, {{IDC_SEC_PASSWORD, typed.c_str()}}); });
     CSecurityDlg older(nullptr, password, false);
+    robot.Then([&](HWND dialog) { TypeAndPressOk(dialog, {{IDC_SEC_PASSWORD, typed.c_str()}}); });
     EXPECT_EQ(IDOK, older.DoModal());
     EXPECT_EQ(EncodePassword(typed), ReadOption(Option::Security));
 }
@@ -105,7 +103,7 @@ TEST_F(TrayFixture, AnUnlockLastsForOneSheetUnlessRelockIsClearedAndApplied) {
             CheckDlgButton(unlock, IDC_SEC_RELOCK, c.relock ? BST_CHECKED : BST_UNCHECKED);
             TypeAndPressOk(unlock, {{IDC_SEC_PASSWORD, "pw"}});
         });
-        robot.Then([&](HWND sheet) { SendMessageA(GetDlgItem(sheet, c.button), BM_CLICK, 0, 0); });
+        robot.Then(DialogRobot::Press(c.button));
         window->Commands().EditShortcut(0);
         EXPECT_EQ(2, robot.DialogsSeen());
         EXPECT_EQ(c.after, ReadOption(Option::Security)) << "relock " << c.relock << ", button " << c.button;

@@ -23,19 +23,8 @@ inline std::string UniqueName(const char* stem) {
            "-" + std::to_string(++sequence);
 }
 
-inline void DeleteRegistryTree(const std::string& path) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str());
-    RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
-}
-inline bool RegistryKeyExists(const std::string& path) {
-    RegistryKey key;
-    return key.Open(HKEY_CURRENT_USER, path.c_str());
-}
-inline bool RegistryValueExists(const std::string& path, const char* name) {
-    RegistryKey key;
-    return key.Open(HKEY_CURRENT_USER, path.c_str()) &&
-           RegQueryValueExA(key.Handle(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
+inline void DeleteRegistryTree(const std::string& path) { RegDeleteTreeA(HKEY_CURRENT_USER, path.c_str()); }
+inline bool RegistryKeyExists(const std::string& path) { return RegistryKey().Open(HKEY_CURRENT_USER, path.c_str()); }
 
 // Points the application's profile at "Software\VelkatorTests\<unique>" for one test, then deletes it.
 class PrivateProfile {
@@ -94,16 +83,16 @@ inline std::string TextOf(HWND window) {
     return text;
 }
 
-// Runs the thread's message loop for about ms milliseconds.
-inline void PumpMessages(DWORD ms) {
-    const DWORD start = GetTickCount();
-    MSG message;
-    while (GetTickCount() - start < ms) {
+// Handles the thread's queued messages, then goes on until done holds; false when it did not in 10 s.
+inline bool PumpMessages(const std::function<bool()>& done = [] { return true; }) {
+    for (const DWORD start = GetTickCount();; MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT)) {
+        MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        Sleep(5);
+        if (done()) return true;
+        if (GetTickCount() - start > 10000) return false;
     }
 }
 
@@ -200,29 +189,20 @@ struct NotifyCall {
     DWORD message;
     NOTIFYICONDATAA data;
 };
-struct SoundCall {
-    std::string sound;
-    UINT flags;
-};
-struct ShellExecuteCall {
-    HWND owner;
-    std::string verb, file, parameters, folder;
-    int show;
-};
 
 // Replaces the calls that leave the program (tray, shell, sound) with recorders, and silences beeps, for one test.
 class RecordingSystem {
 public:
     std::vector<NotifyCall> notifications;
-    std::vector<ShellExecuteCall> launches;
-    std::vector<SoundCall> sounds;
+    std::vector<std::string> launches;  // their verbs (what they started is seen end to end)
+    std::vector<std::pair<std::string, UINT>> sounds;  // sound and flags
     std::vector<UINT> allowedMessages;  // let through the message filter
     std::set<UINT> shown;               // icons the tray has: only those can be changed
-    std::vector<int> menuModes;       // asked of uxtheme
-    INT_PTR shellExecuteResult = 42;  // greater than 32 is success
-    DWORD shellExecuteError = 0;      // the last error a failed launch leaves
-    bool trayTakesIcons = true;       // it does not while the shell starts
-    DWORD windowsBuild = 0;           // none known: no dark menus
+    std::vector<int> menuModes;         // asked of uxtheme
+    INT_PTR shellExecuteResult = 42;    // greater than 32 is success
+    DWORD shellExecuteError = 0;        // the last error a failed launch leaves
+    bool trayTakesIcons = true;         // it does not while the shell starts
+    DWORD windowsBuild = 0;             // none known: no dark menus
 
     RecordingSystem() {
         Current() = this;
@@ -262,14 +242,13 @@ private:
         }
         return FALSE;
     }
-    static HINSTANCE WINAPI Execute(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder, INT show) {
-        Current()->launches.push_back({owner, Text(verb), Text(file), Text(parameters), Text(folder), show});
+    static HINSTANCE WINAPI Execute(HWND, LPCSTR verb, LPCSTR, LPCSTR, LPCSTR, INT) {
+        Current()->launches.push_back(Text(verb));
         SetLastError(Current()->shellExecuteError);
         return reinterpret_cast<HINSTANCE>(Current()->shellExecuteResult);
     }
     static BOOL WINAPI ExecuteEx(SHELLEXECUTEINFOA* info) {
-        Current()->launches.push_back({info->hwnd, Text(info->lpVerb), Text(info->lpFile),
-                                       Text(info->lpParameters), Text(info->lpDirectory), info->nShow});
+        Current()->launches.push_back(Text(info->lpVerb));
         info->hInstApp = reinterpret_cast<HINSTANCE>(Current()->shellExecuteResult);
         return Current()->shellExecuteResult > 32;
     }
@@ -328,7 +307,7 @@ protected:
     }
     std::string Order() const { return TheApp()->Settings().ReadText("Shortcuts", "Order", "<none>"); }
     // Message 143 for item number (1-based): a launch as a click makes it.
-    void Launch(int itemNumber) { SendMessageA(window->m_hWnd, LaunchItemMessage, itemNumber, 0); }
+    void Launch(WPARAM itemNumber) { SendMessageA(window->m_hWnd, LaunchItemMessage, itemNumber, 0); }
     // The icons of the tray calls of one kind, in the order made.
     std::vector<UINT> IconIds(DWORD message) const {
         std::vector<UINT> ids;

@@ -7,16 +7,10 @@
 #include <mmsystem.h>
 #include <set>
 
-static std::string ThisProgram() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return path;
-}
-
 // Of 103 stored shortcuts a hundred are shown; the rest stay stored and keep their names taken.
 TEST_F(TrayFixture, AHundredIconsShowAndTheirHandlesAreFreedExceptTheThreeSpecialImages) {
     std::vector<std::string> tokens = {"Separator", "Dial-Up Networking", "DeskAccess"};
-    for (int i = 0; i < 100; ++i) tokens.push_back("App" + std::to_string(i) + "=" + ThisProgram() + ",1");
+    for (int i = 0; i < 100; ++i) tokens.push_back("App" + std::to_string(i) + "=" + ProgramPath() + ",1");
     CreateWindowWith(tokens);
     EXPECT_TRUE(window->Shortcuts().IsFull());
     EXPECT_EQ(-1, window->Shortcuts().AppendPending());
@@ -39,35 +33,29 @@ TEST_F(TrayFixture, AHundredIconsShowAndTheirHandlesAreFreedExceptTheThreeSpecia
     EXPECT_EQ(3u, alive.size()) << "of " << handedOver.size() << " icons handed over";
 }
 
+// Single and double click are seen end to end; here a double click in single-click style, no style,
+// and clicks while a dialog is open.
 TEST_F(TrayFixture, ClicksFollowTheClickStyleAndWaitForOpenWindows) {
     CreateWindowWith({"Editor=C:\\Tools\\editor.exe", "Separator"});
-    const struct { int style; std::vector<UINT> messages; size_t launches; } cases[] = {
-        {1, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}, 1},
-        {2, {WM_LBUTTONDOWN, WM_LBUTTONUP}, 0},
-        {2, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}, 1},
-        {0, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MBUTTONDOWN, WM_RBUTTONUP}, 0},
-    };
-    for (const auto& c : cases) {
-        WriteOption(Option::Click, c.style);
+    for (int style : {1, 0}) {
+        WriteOption(Option::Click, style);
+        for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MBUTTONDOWN, WM_RBUTTONUP})
+            Click(1, message);
+        EXPECT_EQ(size_t(style), system.launches.size()) << "style " << style;
         system.Clear();
-        for (UINT message : c.messages) Click(1, message);
-        EXPECT_EQ(c.launches, system.launches.size()) << "style " << c.style;
     }
     WriteOption(Option::Click, 1);
-    system.Clear();
     App().ModalDepth = 1;  // a dialog is open: clicks only bring it forward (a menu would block here)
     Click(1, WM_LBUTTONDOWN);
     Click(1, WM_RBUTTONDOWN);
     App().ModalDepth = 0;
-    EXPECT_TRUE(system.launches.empty());
-
     // Identifiers and item numbers are taken whole: a value beyond 32 bits never becomes a valid one.
     const WPARAM wide = (static_cast<WPARAM>(1) << 32) | 1;
     SendMessageA(window->m_hWnd, TrayCallbackMessage, wide, WM_LBUTTONDOWN);
     SendMessageA(window->m_hWnd, TrayCallbackMessage, 99, WM_LBUTTONDOWN);
-    for (WPARAM number : {wide, WPARAM(0), WPARAM(3)}) SendMessageA(window->m_hWnd, LaunchItemMessage, number, 0);
+    for (WPARAM number : {wide, WPARAM(0), WPARAM(3)}) Launch(number);
     EXPECT_TRUE(system.launches.empty());
-    SendMessageA(window->m_hWnd, LaunchItemMessage, 1, 0);
+    Launch(1);
     EXPECT_EQ(1u, system.launches.size());
 }
 
@@ -93,30 +81,18 @@ TEST_F(TrayFixture, CommandsTheMenuWouldGreyAreRefused) {
     WriteOption(Option::Security, "");
     EXPECT_TRUE(enabled(ID_NEW_SEPARATOR));
     DestroyMenu(menu);
-
-    // While a question is open, a second command that asks one waits its turn instead of stacking.
-    DialogRobot robot;
-    robot.Then([&](HWND box) {
-        SendMessageA(window->m_hWnd, WM_COMMAND, ID_CLOSE, 0);
-        SendMessageA(window->m_hWnd, WM_COMMAND, ID_DELETE, 0);
-        SendMessageA(GetDlgItem(box, IDCANCEL), BM_CLICK, 0, 0);
-    });
-    SendMessageA(window->m_hWnd, WM_COMMAND, ID_CLOSE, 0);
-    PumpMessages(200);
-    EXPECT_EQ(1, robot.DialogsSeen());
-    EXPECT_TRUE(WindowAlive());
 }
 
-// What other programs post while the sheet is open changes nothing under it, and launches nothing
-// (least of all the new shortcut the sheet has not stored); the sheet's own change applies. At a
-// start without icons, a locked program adds no special icon and ends.
+// What other programs post while the sheet (or any dialog) is open changes nothing under it, and
+// launches nothing (least of all the new shortcut the sheet has not stored); the sheet's own change
+// applies. At a start without icons, a locked program adds no special icon and ends.
 TEST_F(TrayFixture, NothingPostedWhileTheSheetIsOpenOrChangesAreLockedAddsAnIcon) {
     CreateWindowWith({"A=C:\\a.exe", "B=C:\\b.exe"});
     DialogRobot robot;
     robot.Then([&](HWND sheet) {
         for (UINT command : {ID_NEW_SEPARATOR, ID_NEW_DUN, ID_NEW_DESKACCESS})
             SendMessageA(window->m_hWnd, WM_COMMAND, command, 0);
-        for (WPARAM item : {1, 3}) SendMessageA(window->m_hWnd, LaunchItemMessage, item, 0);
+        for (WPARAM item : {1, 3}) Launch(item);
         HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
         SetDlgItemTextA(page, IDC_PPG_NAME, "C");
         SetDlgItemTextA(page, IDC_PPG_PATH, "C:\\c.exe");
@@ -134,9 +110,8 @@ TEST_F(TrayFixture, NothingPostedWhileTheSheetIsOpenOrChangesAreLockedAddsAnIcon
     });
     robot.Then(DialogRobot::NoteMessage(message));
     CreateWindowWith({});
-    for (int wait = 0; wait < 100 && WindowAlive(); ++wait) PumpMessages(50);
+    EXPECT_TRUE(PumpMessages([&] { return !WindowAlive(); }));
     EXPECT_EQ(GetText("msgNewNotAllowed"), message);
-    EXPECT_FALSE(WindowAlive());
     EXPECT_EQ("", Order());
 }
 
@@ -147,9 +122,7 @@ TEST_F(TrayFixture, LaunchPlaysTheChosenSoundAndRefusesTextsTooLongToPass) {
     Launch(2);  // a separator does nothing, not even the sound
     WriteOption(Option::PlayWave, 0);
     Launch(1);
-    ASSERT_EQ(1u, system.sounds.size());
-    EXPECT_EQ("C:\\Sounds\\tick.wav", system.sounds[0].sound);
-    EXPECT_EQ(static_cast<UINT>(SND_ASYNC), system.sounds[0].flags);
+    EXPECT_EQ((std::vector<std::pair<std::string, UINT>>{{"C:\\Sounds\\tick.wav", SND_ASYNC}}), system.sounds);
     EXPECT_EQ(2u, system.launches.size());
 
     // The longest path the Properties page takes launches; longer arguments than it takes do not.
@@ -172,15 +145,6 @@ TEST_F(TrayFixture, LaunchPlaysTheChosenSoundAndRefusesTextsTooLongToPass) {
     robot.Then(DialogRobot::NoteMessage(message));
     Launch(1);
     EXPECT_NE(std::string::npos, message.find("Cannot find the folder C:\\"));
-    // No to the administrator prompt is no failure (the recorder stands in: Wine has no prompt).
-    message.clear();
-    robot.Then(DialogRobot::NoteMessage(message));
-    TheApp()->Settings().WriteNumber("Editor", "RunAs", 1);
-    CreateWindowWith({longest});
-    system.shellExecuteResult = SE_ERR_ACCESSDENIED;
-    system.shellExecuteError = ERROR_CANCELLED;
-    Launch(1);  // a box shown on the way would be answered and noted
-    EXPECT_EQ("", message);
 }
 
 // What only Windows checks, seen on the calls made: a version-4 icon shows its tooltip only with
@@ -195,10 +159,8 @@ TEST_F(TrayFixture, IconsShowTheirTipsKeepTheirIdentifiersAndLetOtherProgramsMes
     EXPECT_EQ(IconIds(NIM_ADD), IconIds(NIM_SETVERSION));
     for (const NotifyCall& call : system.notifications) {
         EXPECT_EQ(sizeof(NOTIFYICONDATAA), call.data.cbSize);
-        if (call.message == NIM_SETVERSION)
-            EXPECT_EQ(UINT(NOTIFYICON_VERSION_4), call.data.uVersion);
-        else
-            EXPECT_EQ(UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP), call.data.uFlags);
+        EXPECT_EQ(call.message == NIM_SETVERSION ? UINT(NOTIFYICON_VERSION_4) : UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP),
+                  call.message == NIM_SETVERSION ? call.data.uVersion : call.data.uFlags);
     }
     // Moved, the icons from the first place that changed go and come back in the new order.
     system.Clear();
@@ -207,9 +169,6 @@ TEST_F(TrayFixture, IconsShowTheirTipsKeepTheirIdentifiersAndLetOtherProgramsMes
     EXPECT_EQ((std::vector<UINT>{2, 0xFE00}), IconIds(NIM_ADD));
     window->RetitleSpecialIcons();
     EXPECT_EQ(UINT(NIF_TIP | NIF_SHOWTIP), system.NotificationsOf(NIM_MODIFY).at(0).data.uFlags);
-    system.Clear();
-    CreateWindowWith({"A=C:\\a.exe", "B=C:\\b.exe", "Separator"});  // the next start
-    EXPECT_EQ((std::vector<UINT>{1, 2, 0xFE00}), IconIds(NIM_ADD));
 
     // A DPI or icon-size change shows every icon again, and brings back one the shell lost.
     RECT suggested = {0, 0, 100, 100};
@@ -250,12 +209,9 @@ TEST_F(TrayFixture, KeyboardSelectionRunAsCtrlShiftAndAShellThatIsNotReadyYet) {
     };
     keyboard(1, NIN_KEYSELECT);
     keyboard(2, NIN_KEYSELECT);
-    ASSERT_EQ(2u, system.launches.size());
-    EXPECT_EQ("open", system.launches[0].verb);
-    EXPECT_EQ("runas", system.launches[1].verb);
     keyboard(1, WM_LBUTTONUP);  // the shell's own selection event after a click is not the keyboard's
     keyboard(1, NIN_SELECT);
-    EXPECT_EQ(2u, system.launches.size());
+    EXPECT_EQ((std::vector<std::string>{"open", "runas"}), system.launches);
 
     // Ctrl+Shift with the launching click asks for elevation this time only, and No to that prompt
     // shows nothing (the recorder stands in: Wine has no prompt).
@@ -278,10 +234,8 @@ TEST_F(TrayFixture, KeyboardSelectionRunAsCtrlShiftAndAShellThatIsNotReadyYet) {
     clickHolding(0x80, 0x80, WM_LBUTTONDOWN);
     system.shellExecuteResult = 42;
     clickHolding(0x80, 0, WM_LBUTTONDOWN);
-    clickHolding(0, 0, WM_LBUTTONDOWN);
-    std::string verbs;
-    for (const ShellExecuteCall& call : system.launches) verbs += call.verb + " ";
-    EXPECT_EQ("runas runas open open ", verbs);
+    clickHolding(0, 0x80, WM_LBUTTONDOWN);
+    EXPECT_EQ((std::vector<std::string>{"runas", "runas", "open", "open"}), system.launches);
     EXPECT_FALSE(window->Shortcuts().At(0).RunAs);
     EXPECT_EQ(0, robot.DialogsSeen());
 }
@@ -311,40 +265,38 @@ TEST_F(TrayFixture, MenusGoDarkOnlyWhenTheSettingSaysSoOnABuildThatHasTheExports
 }
 
 TEST_F(TrayFixture, NewIconsArePromotedOnceWhereWindows11KeepsTheirSettings) {
-    const std::string settings = "Control Panel\\NotifyIconSettings";
+    const std::string settings = "Control Panel\\NotifyIconSettings\\";
     auto makeKey = [&](const char* key, const std::string& program, DWORD uid) {
         RegistryKey icon;
-        ASSERT_TRUE(icon.Create(HKEY_CURRENT_USER, (settings + "\\" + key).c_str()));
+        ASSERT_TRUE(icon.Create(HKEY_CURRENT_USER, (settings + key).c_str()));
         icon.SetString("ExecutablePath", program.c_str());
         icon.SetDword("UID", uid);
     };
     auto promoted = [&](const char* key) {
         RegistryKey icon;
-        return icon.Open(HKEY_CURRENT_USER, (settings + "\\" + key).c_str()) ? icon.ReadInt("IsPromoted", -1) : -2;
+        return icon.Open(HKEY_CURRENT_USER, (settings + key).c_str()) ? icon.ReadInt("IsPromoted", -1) : -2;
+    };
+    auto start = [&](std::vector<std::string> tokens) {
+        CreateWindowWith(tokens);
+        SendMessageA(window->m_hWnd, WM_TIMER, TrayIcons::PromotionTimer, 0);
     };
     DeleteRegistryTree(settings);  // what an earlier run left
-    const DWORD first = 0xFE00, second = 0xFE01;  // the separators' identifiers
-    makeKey("ours1", ThisProgram(), first);
-    makeKey("other", "C:\\Other\\other.exe", second);
-    CreateWindowWith({"Separator", "Separator"});
+    makeKey("ours1", ProgramPath(), 0xFE00);  // the separators' identifiers
+    makeKey("other", "C:\\Other\\other.exe", 0xFE01);
+    start({"Separator", "Separator"});
+    makeKey("ours2", ProgramPath(), 0xFE01);  // Windows makes the key a little after the icon appears
     SendMessageA(window->m_hWnd, WM_TIMER, TrayIcons::PromotionTimer, 0);
-    makeKey("ours2", ThisProgram(), second);  // Windows makes the key a little after the icon appears
-    SendMessageA(window->m_hWnd, WM_TIMER, TrayIcons::PromotionTimer, 0);
-    EXPECT_EQ(1, promoted("ours1"));
-    EXPECT_EQ(1, promoted("ours2"));
-    EXPECT_EQ(-1, promoted("other"));
+    EXPECT_EQ((std::vector<int>{1, 1, -1}), (std::vector<int>{promoted("ours1"), promoted("ours2"), promoted("other")}));
 
     RegistryKey hidden;  // the user hides one again: it stays hidden at the next start
-    ASSERT_TRUE(hidden.Open(HKEY_CURRENT_USER, (settings + "\\ours1").c_str(), KEY_SET_VALUE));
+    ASSERT_TRUE(hidden.Open(HKEY_CURRENT_USER, (settings + "ours1").c_str(), KEY_SET_VALUE));
     hidden.SetDword("IsPromoted", 0);
-    CreateWindowWith({"Separator", "Separator"});
-    SendMessageA(window->m_hWnd, WM_TIMER, TrayIcons::PromotionTimer, 0);
+    start({"Separator", "Separator"});
     EXPECT_EQ(0, promoted("ours1"));
 
-    makeKey("ours3", ThisProgram(), 0xFE02);
+    makeKey("ours3", ProgramPath(), 0xFE02);
     WriteOption(Option::ShowNewIcons, 0);
-    CreateWindowWith({"Separator", "Separator", "Separator"});
-    SendMessageA(window->m_hWnd, WM_TIMER, TrayIcons::PromotionTimer, 0);
+    start({"Separator", "Separator", "Separator"});
     EXPECT_EQ(-1, promoted("ours3"));
     DeleteRegistryTree(settings);
 }
