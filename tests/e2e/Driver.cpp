@@ -14,7 +14,11 @@ namespace e2e {
 
 namespace {
 
-constexpr UINT kSendTimeoutMs = 5000;  // per message to the program
+// Sends a message to the program and waits 5 s at most for its answer; false when none came.
+bool SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, result ? result : &ignored);
+}
 
 // The class name, or with title true the stored title, read without sending a message, so a hung
 // program costs nothing.
@@ -283,11 +287,8 @@ std::vector<std::string> VisibleWindows(DWORD processId) {
 
 std::string ControlText(HWND dialog, int id) {
     char text[4096] = "";
-    DWORD_PTR copied = 0;
     HWND control = GetDlgItem(dialog, id);
-    if (!control || !SendMessageTimeoutA(control, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
-                                         SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
-        return "<no control>";
+    if (!control || !SendBounded(control, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text))) return "<no control>";
     text[sizeof(text) - 1] = '\0';
     return text;
 }
@@ -307,10 +308,7 @@ bool ClickButton(HWND dialog, int id) {
 bool SetControlText(HWND dialog, int id, const std::string& text) {
     HWND control = GetDlgItem(dialog, id);
     DWORD_PTR result = 0;
-    return control &&
-           SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                               kSendTimeoutMs, &result) &&
-           result;
+    return control && SendBounded(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &result) && result;
 }
 
 bool PressKey(HWND window, WORD vk) {
@@ -329,9 +327,7 @@ bool PressKey(HWND window, WORD vk) {
 bool SendHelpRequest(HWND control) {
     HELPINFO help = {sizeof(help), HELPINFO_WINDOW, GetDlgCtrlID(control), control, 0, {0, 0}};
     GetCursorPos(&help.MousePos);
-    DWORD_PTR result = 0;
-    return control && SendMessageTimeoutA(GetParent(control), WM_HELP, 0, reinterpret_cast<LPARAM>(&help),
-                                          SMTO_ABORTIFHUNG, kSendTimeoutMs, &result);
+    return control && SendBounded(GetParent(control), WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
 }
 
 bool SendMenuKeys(std::initializer_list<WORD> keys) {
@@ -352,8 +348,7 @@ bool UseTrayMenu(const Program& program, int k, std::initializer_list<WORD> keys
 
 HWND CurrentPage(HWND sheet) {
     DWORD_PTR page = 0;
-    SendMessageTimeoutA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &page);
-    return reinterpret_cast<HWND>(page);
+    return SendBounded(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, &page) ? reinterpret_cast<HWND>(page) : nullptr;
 }
 
 HWND PageControl(HWND sheet, int index, int id) {
@@ -366,8 +361,7 @@ HWND PageControl(HWND sheet, int index, int id) {
 int PageCount(HWND sheet) {
     DWORD_PTR count = 0;
     HWND tabs = FindWindowExA(sheet, nullptr, WC_TABCONTROLA, nullptr);
-    return tabs && SendMessageTimeoutA(tabs, TCM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &count)
-               ? static_cast<int>(count) : -1;
+    return tabs && SendBounded(tabs, TCM_GETITEMCOUNT, 0, 0, &count) ? static_cast<int>(count) : -1;
 }
 
 bool ClickAt(POINT point, MouseButton button) {

@@ -157,6 +157,7 @@ struct ShortcutSettings {  // fields left out stay empty
 bool WriteShortcut(const std::string& name, const ShortcutSettings& settings);
 inline bool WriteOrder(const std::string& order) { return WriteString(kShortcutsKey, "Order", order); }
 inline std::string ReadOrder() { return ReadString(kShortcutsKey, "Order"); }
+inline bool WaitForOrder(const std::string& order) { return WaitUntil([&] { return ReadOrder() == order; }); }
 
 // What the program tests start from: no settings, a program folder with the given files, and the
 // launch log that copies of the launch-log helper started by the program write to.

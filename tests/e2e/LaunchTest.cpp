@@ -47,8 +47,10 @@ TEST_F(LaunchTest, ClickAndMessage143LaunchWithTheStoredSettingsAndThePromptsTex
         {"Unknown style", Helper("other", 7)}, {"Asking", Helper("stored words", 1, 1)}, {"Missing", {missing}},
         {"Document", {document}}};
     std::string order;
-    for (const auto& shortcut : shortcuts) ASSERT_TRUE(WriteShortcut(shortcut.first, shortcut.second));
-    for (const auto& shortcut : shortcuts) order += std::string(shortcut.first) + "|";
+    for (const auto& shortcut : shortcuts) {
+        ASSERT_TRUE(WriteShortcut(shortcut.first, shortcut.second));
+        order += std::string(shortcut.first) + "|";
+    }
     ASSERT_TRUE(WriteOrder(order) && (main_ = StartVelkator(velkator_, folder_)) != nullptr);
     Icon questionMark = QuestionMarkIcon();
     ASSERT_TRUE(WaitForTrayIcon(0, questionMark.get()));
@@ -145,9 +147,19 @@ protected:
     std::vector<std::string> made_;
 };
 
-TEST_F(EntryMenusTest, DialUpMenuListsThePhonebookSortedAndDialsTheChosenEntry) {
-    ASSERT_NO_FATAL_FAILURE(StartWith("Dial-Up Networking"));
+// Nothing planted beside the program or in the folder it was started in runs: neither a Remote
+// Access library nor diallers of the system's names. Without the system's dialler, its reason.
+TEST_F(EntryMenusTest, DialUpMenuListsThePhonebookSortedDialsTheChosenEntryAndNoDecoy) {
+    const std::string start = folder_.FilePath("downloads");
+    ASSERT_TRUE(CreateDirectoryA(start.c_str(), nullptr));
+    for (const std::string& place : {folder_.Path(), start}) {
+        ASSERT_TRUE(CopyFileA(standIn_.c_str(), (place + "\\RasApi32.dll").c_str(), FALSE));
+        ASSERT_TRUE(WritePhonebook({"Decoy ISP"}, place + "\\phonebook.ini"));
+        for (const char* name : {"\\Rasphone.exe", "\\Rundll32.exe"})
+            ASSERT_TRUE(CopyFileA(helper_.c_str(), (place + name).c_str(), FALSE));
+    }
     ASSERT_TRUE(WritePhonebook({"My ISP"}));  // one entry: dialled at once, no menu
+    ASSERT_NO_FATAL_FAILURE(StartWith("Dial-Up Networking", "native,builtin", start));
     EXPECT_EQ(nullptr, OpenMenu(1000));
     EXPECT_EQ(std::vector<std::string>{Dialled("My ISP")}, WaitForLaunches(1));
     ASSERT_TRUE(WritePhonebook({}) && Choose({VK_DOWN, VK_RETURN, VK_ESCAPE}));  // none: only "(Empty)", greyed
@@ -160,29 +172,12 @@ TEST_F(EntryMenusTest, DialUpMenuListsThePhonebookSortedAndDialsTheChosenEntry) 
     ASSERT_TRUE(Choose({VK_UP, VK_RETURN, VK_ESCAPE}) && Choose({VK_UP, VK_UP, VK_RETURN}));
     EXPECT_EQ((std::vector<std::string>{Dialled("My ISP"), Dialled("Entry 01"), Dialled("Entry 20")}),
               WaitForLaunches(3));
-}
-
-// Nothing planted beside the program or in the folder it was started in runs: neither a Remote
-// Access library nor diallers of the system's names. Without the system's dialler, its reason.
-TEST_F(EntryMenusTest, DecoysBesideTheProgramOrInItsStartFolderNeverRun) {
-    const std::string start = folder_.FilePath("downloads");
-    ASSERT_TRUE(CreateDirectoryA(start.c_str(), nullptr));
-    for (const std::string& place : {folder_.Path(), start}) {
-        ASSERT_TRUE(CopyFileA(standIn_.c_str(), (place + "\\RasApi32.dll").c_str(), FALSE));
-        ASSERT_TRUE(WritePhonebook({"Decoy ISP"}, place + "\\phonebook.ini"));
-        for (const char* name : {"\\Rasphone.exe", "\\Rundll32.exe"})
-            ASSERT_TRUE(CopyFileA(helper_.c_str(), (place + name).c_str(), FALSE));
-    }
-    ASSERT_TRUE(WritePhonebook({"My ISP"}));
-    ASSERT_NO_FATAL_FAILURE(StartWith("Dial-Up Networking", "native,builtin", start));
-    ASSERT_EQ(nullptr, OpenMenu(1000));
-    EXPECT_EQ(std::vector<std::string>{Dialled("My ISP")}, WaitForLaunches(1));
-    ASSERT_TRUE(DeleteFileA(System("rasphone.exe").c_str()));
+    ASSERT_TRUE(WritePhonebook({"My ISP"}) && DeleteFileA(System("rasphone.exe").c_str()));
     ASSERT_EQ(nullptr, OpenMenu(0));
     HWND box = Dialog("Cannot Start Program");
     EXPECT_NE(std::string::npos, ControlText(box, IDC_MESSAGE_TEXT).find(System("rasphone.exe")));
     ASSERT_TRUE(ClickButton(box, IDOK));
-    EXPECT_EQ(1u, WaitForLaunches(0).size()) << "a decoy ran";
+    EXPECT_EQ(3u, WaitForLaunches(0).size()) << "a decoy ran";
 }
 
 TEST_F(EntryMenusTest, WithoutTheRemoteAccessLibraryOnlyADiagnosticBox) {
@@ -240,8 +235,7 @@ TEST_F(EntryMenusTest, DesktopMenuOpensTheChosenItemWithItsDefaultVerb) {
 
     // Past 250 items the program sorts after the 250th: it is greyed and opens nothing.
     for (int i = 100; i < 300; ++i) ASSERT_TRUE(Make(at + "more " + std::to_string(i) + ".txt"));
-    ASSERT_TRUE(Choose({VK_UP, VK_RETURN, VK_ESCAPE}));
-    ASSERT_TRUE(Answered(main_) && WaitForNoProcess("zzzz open me.exe"));
+    ASSERT_TRUE(Choose({VK_UP, VK_RETURN, VK_ESCAPE}) && Answered(main_) && WaitForNoProcess("zzzz open me.exe"));
     EXPECT_EQ(1u, WaitForLaunches(0).size());
 }
 

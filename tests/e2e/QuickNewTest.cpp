@@ -76,17 +76,15 @@ TEST_F(QuickNewTest, TheVerbsDdeCommandOpensTheSheetFilledFromTheProgramUnlessRe
 
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_ + "\")]"));
     ASSERT_TRUE(ClickButton(FilledSheet("Startprotokoll", program_, folder_.Path()), IDOK));
-    EXPECT_TRUE(WaitUntil([] { return ReadOrder() == "Separator|Startprotokoll|"; })) << ReadOrder();
+    EXPECT_TRUE(WaitForOrder("Separator|Startprotokoll|")) << ReadOrder();
     // A folder is named whole, dots and all, and has no start folder of its own.
     const std::string photos = folder_.FilePath("Old.Photos");
-    ASSERT_TRUE(CreateDirectoryA(photos.c_str(), nullptr));
-    ASSERT_TRUE(SendDdeCommand("[new(\"" + photos + "\")]"));
+    ASSERT_TRUE(CreateDirectoryA(photos.c_str(), nullptr) && SendDdeCommand("[new(\"" + photos + "\")]"));
     HWND sheet = FilledSheet("Old.Photos", photos, "");
     ASSERT_TRUE(sheet && ClickButton(sheet, IDCANCEL) && WaitForWindowGone(sheet));
 
     // Not handled: no closing quote; dropped: a window of the program is open.
-    ASSERT_TRUE(SendDdeCommand("[new(\"" + program_));
-    ASSERT_TRUE(PostMessageA(main, WM_COMMAND, ID_ABOUT, 0));
+    ASSERT_TRUE(SendDdeCommand("[new(\"" + program_) && PostMessageA(main, WM_COMMAND, ID_ABOUT, 0));
     HWND about = Dialog("About Velkator");
     ASSERT_TRUE(SendDdeCommand("[new(\"" + program_ + "\")]"));
     ASSERT_TRUE(ClickButton(about, IDOK) && WaitForWindowGone(about) && Answered(main));
@@ -101,14 +99,17 @@ TEST_F(QuickNewTest, TheVerbsDdeCommandOpensTheSheetFilledFromTheProgramUnlessRe
 }
 
 // A document is named as a program without a description is: its file name up to the first dot.
+// Cancelled, and no icon at all: the first-time dialog offers one rather than leave none, and
+// Escape there ends the program.
 TEST_F(QuickNewTest, TheCommandLineOpensTheSheetAndQuickNewOffWritesNoVerb) {
     const std::string report = folder_.FilePath("Report.final.txt");
     ASSERT_TRUE(WriteDword(kOptionsKey, "QuickNew", 0) && WriteOrder("") && WriteFileBytes(report, "text"));
     ASSERT_TRUE(velkator_.Start(folder_.Path(), "/n \"" + report + "\""));
     ASSERT_TRUE(ClickButton(FilledSheet("Report", report, folder_.Path()), IDCANCEL));
     EXPECT_FALSE(KeyExists(kVerbKeys[0]) || KeyExists(kVerbKeys[1]));
-    // Cancelled, and no icon at all: the first-time dialog offers one rather than leave none.
-    EXPECT_NE(nullptr, Dialog("Welcome to Velkator"));
+    ASSERT_TRUE(PressKey(Dialog("Welcome to Velkator"), VK_ESCAPE));
+    ASSERT_TRUE(velkator_.WaitForExit()) << "Escape did not end the program";
+    EXPECT_EQ(0u, velkator_.ExitCode());
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 namespace {
 struct Seen {
     int selected = -2, count = -1, lastNumber = -1;
-    bool okEnabled = false, fileFocused = false;
+    bool fileFocused = false;
 };
 // Opens the dialog on path and notes what it lists; OK when it is enabled, else Cancel. A message
 // box on the way (a file without icons) is noted in message.
@@ -19,10 +19,9 @@ INT_PTR Open(CChangeIconDlg& dialog, Seen& seen, std::string& message) {
         seen.selected = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
         seen.count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
         seen.lastNumber = static_cast<int>(SendMessageA(list, LB_GETITEMDATA, seen.count - 1, 0));
-        seen.okEnabled = IsWindowEnabled(GetDlgItem(window, IDOK)) != FALSE;
         if (message.empty() && seen.count == 0) return;  // the box about no icons comes next
         seen.fileFocused = GetFocus() == GetDlgItem(window, IDC_CI_FILE);
-        DialogRobot::Press(seen.okEnabled ? IDOK : IDCANCEL)(window);
+        DialogRobot::Press(IsWindowEnabled(GetDlgItem(window, IDOK)) ? IDOK : IDCANCEL)(window);
     };
     for (int dialogs = 0; dialogs < 3; ++dialogs) robot.Then(note);
     return dialog.DoModal();

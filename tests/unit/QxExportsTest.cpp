@@ -4,7 +4,6 @@
 #include "qxintl/LanguageFile.h"
 #include "qxintl/qxintl.h"
 #include <stdio.h>
-#include <string.h>
 
 namespace {
 

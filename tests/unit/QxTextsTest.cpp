@@ -9,8 +9,7 @@
 
 namespace {
 
-const UINT Western = 1252;
-const UINT Japanese = 932;  // a double-byte code page
+const UINT Western = 1252, Japanese = 932;  // the second a double-byte code page
 const char* const TwoKanji = "\x93\xFA\x96\x7B";
 
 struct LoadedFile {
@@ -42,17 +41,13 @@ TEST(QxLanguageFile, ReadsEntriesAndSkipsCommentsBlanksAndLinesWithoutKey) {
         "msgEmpty=\n"
         "dup=third\n"
         "msgLast=no line end");
-    EXPECT_EQ("after the BOM", f.Text("first"));
-    EXPECT_EQ("OK", f.Text("btnOK"));
-    EXPECT_EQ("a=b", f.Text("msgEquals"));
-    EXPECT_EQ("first", f.Text("dup"));  // the first of duplicate keys wins
-    EXPECT_EQ("one\ntwo\tthree\\n\r four\\q\\", f.Text("msgEscapes"));  // unknown escapes stay as written
-    EXPECT_EQ("  kept  ", f.Text("padded"));
-    EXPECT_EQ("", f.Text("msgEmpty"));
-    EXPECT_EQ("no line end", f.Text("msgLast"));
+    const std::pair<const char*, const char*> expected[] = {
+        {"first", "after the BOM"}, {"btnOK", "OK"}, {"msgEquals", "a=b"}, {"padded", "  kept  "}, {"msgEmpty", ""},
+        {"dup", "first"},                                  // the first of duplicate keys wins
+        {"msgEscapes", "one\ntwo\tthree\\n\r four\\q\\"},  // unknown escapes stay as written
+        {"msgLast", "no line end"}, {"# comment", "<missing>"}, {"btnok", "<missing>"}};  // case-sensitive keys
+    for (const auto& entry : expected) EXPECT_EQ(entry.second, f.Text(entry.first)) << entry.first;
     EXPECT_EQ(8u, f.file.Count());  // comments, blank lines, lines without a key and duplicates add nothing
-    EXPECT_EQ("<missing>", f.Text("# comment"));
-    EXPECT_EQ("<missing>", f.Text("btnok"));  // keys compare case-sensitively
 }
 
 TEST(QxLanguageFile, ConvertsUtf8AndUtf16ToTheCodePageAndSurvivesGarbage) {

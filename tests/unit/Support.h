@@ -85,15 +85,13 @@ inline std::string TextOf(HWND window) {
 
 // Handles the thread's queued messages, then goes on until done holds; false when it did not in 10 s.
 inline bool PumpMessages(const std::function<bool()>& done = [] { return true; }) {
-    for (const DWORD start = GetTickCount();; MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT)) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+    MSG message;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < 10000;
+         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT)) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
         if (done()) return true;
-        if (GetTickCount() - start > 10000) return false;
     }
+    return false;
 }
 
 // Answers the modal dialogs a test opens: a thread timer, which also fires inside modal loops,
@@ -103,10 +101,10 @@ inline bool PumpMessages(const std::function<bool()>& done = [] { return true; }
 class DialogRobot {
 public:
     using Action = std::function<void(HWND dialog)>;
-    DialogRobot() : m_timer(SetTimer(nullptr, 0, 30, &DialogRobot::OnTimer)) { Current() = this; }
+    DialogRobot() : m_timer(SetTimer(nullptr, 0, 30, &DialogRobot::OnTimer)) { current = this; }
     ~DialogRobot() {
         KillTimer(nullptr, m_timer);
-        Current() = nullptr;
+        current = nullptr;
     }
     DialogRobot(const DialogRobot&) = delete;
     DialogRobot& operator=(const DialogRobot&) = delete;
@@ -138,10 +136,7 @@ public:
     }
 
 private:
-    static DialogRobot*& Current() {
-        static DialogRobot* robot = nullptr;
-        return robot;
-    }
+    static inline DialogRobot* current = nullptr;
     static BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
         char name[16];
         if (!IsWindowVisible(window) || !GetClassNameA(window, name, sizeof name) || lstrcmpA(name, "#32770") != 0)
@@ -154,14 +149,12 @@ private:
         PostMessageA(dialog, WM_CLOSE, 0, 0);
     }
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        DialogRobot* robot = Current();
+        DialogRobot* robot = current;
         HWND dialog = nullptr;
         EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&dialog));
         if (!robot || !dialog) return;
         if (dialog == robot->m_lastDialog) {
-            if (GetTickCount() - robot->m_since < 10000) return;
-            Fail(dialog, "left open");
-            robot->m_since = GetTickCount();
+            if (GetTickCount() - robot->m_since >= 10000) { Fail(dialog, "left open"); robot->m_since = GetTickCount(); }
             return;
         }
         robot->m_lastDialog = dialog;
@@ -205,12 +198,12 @@ public:
     DWORD windowsBuild = 0;             // none known: no dark menus
 
     RecordingSystem() {
-        Current() = this;
+        current = this;
         System = {&Notify, &Execute, &ExecuteEx, &Play, &Beep, &Allow, &Build, &MenuMode};
     }
     ~RecordingSystem() {
         System = RealSystemCalls;
-        Current() = nullptr;
+        current = nullptr;
     }
     RecordingSystem(const RecordingSystem&) = delete;
     RecordingSystem& operator=(const RecordingSystem&) = delete;
@@ -227,13 +220,10 @@ public:
     }
 
 private:
-    static RecordingSystem*& Current() {
-        static RecordingSystem* recorder = nullptr;
-        return recorder;
-    }
+    static inline RecordingSystem* current = nullptr;
     static std::string Text(LPCSTR text) { return text ? text : ""; }
     static BOOL WINAPI Notify(DWORD message, PNOTIFYICONDATAA data) {
-        RecordingSystem& tray = *Current();
+        RecordingSystem& tray = *current;
         tray.notifications.push_back({message, *data});
         switch (message) {
         case NIM_ADD: return tray.trayTakesIcons && tray.shown.insert(data->uID).second;
@@ -243,27 +233,27 @@ private:
         return FALSE;
     }
     static HINSTANCE WINAPI Execute(HWND, LPCSTR verb, LPCSTR, LPCSTR, LPCSTR, INT) {
-        Current()->launches.push_back(Text(verb));
-        SetLastError(Current()->shellExecuteError);
-        return reinterpret_cast<HINSTANCE>(Current()->shellExecuteResult);
+        current->launches.push_back(Text(verb));
+        SetLastError(current->shellExecuteError);
+        return reinterpret_cast<HINSTANCE>(current->shellExecuteResult);
     }
     static BOOL WINAPI ExecuteEx(SHELLEXECUTEINFOA* info) {
-        Current()->launches.push_back(Text(info->lpVerb));
-        info->hInstApp = reinterpret_cast<HINSTANCE>(Current()->shellExecuteResult);
-        return Current()->shellExecuteResult > 32;
+        current->launches.push_back(Text(info->lpVerb));
+        info->hInstApp = reinterpret_cast<HINSTANCE>(current->shellExecuteResult);
+        return current->shellExecuteResult > 32;
     }
     static BOOL WINAPI Play(LPCSTR sound, UINT flags) {
-        Current()->sounds.push_back({Text(sound), flags});
+        current->sounds.push_back({Text(sound), flags});
         return TRUE;
     }
     static BOOL WINAPI Beep(UINT) { return TRUE; }
     static BOOL WINAPI Allow(HWND, UINT message, DWORD action, PCHANGEFILTERSTRUCT) {
-        if (action == MSGFLT_ALLOW) Current()->allowedMessages.push_back(message);
+        if (action == MSGFLT_ALLOW) current->allowedMessages.push_back(message);
         return TRUE;
     }
-    static DWORD Build() { return Current()->windowsBuild; }
+    static DWORD Build() { return current->windowsBuild; }
     static bool MenuMode(int mode) {
-        Current()->menuModes.push_back(mode);
+        current->menuModes.push_back(mode);
         return true;
     }
 };
