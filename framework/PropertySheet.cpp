@@ -49,6 +49,13 @@ int CALLBACK CPropertySheet::SheetCallback(HWND window, UINT message, LPARAM lPa
 }
 
 namespace {
+// Only the loader's own work runs here, so nothing of the program is shared with this thread. The
+// library stays loaded: the sheet takes the same module when it first needs it.
+DWORD WINAPI LoadCommonControls(void*) {
+    LoadLibraryExA("comctl32.dll", nullptr, 0);
+    return 0;
+}
+
 // The common controls load with the first sheet: a start that only shows icons needs none.
 void InitialiseCommonControls() {
     static bool done = false;
@@ -58,6 +65,15 @@ void InitialiseCommonControls() {
     InitCommonControlsEx(&controls);
 }
 }  // namespace
+
+void CPropertySheet::LoadControlsAhead() {
+    static bool started = false;
+    if (started) return;
+    started = true;
+    // Without the thread the sheet loads them itself.
+    HANDLE thread = CreateThread(nullptr, 0, &LoadCommonControls, nullptr, 0, nullptr);
+    if (thread) CloseHandle(thread);
+}
 
 INT_PTR CPropertySheet::DoModal() {
     if (m_pages.empty() || m_hWnd) return -1;

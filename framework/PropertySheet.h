@@ -17,6 +17,9 @@ public:
     bool SetActivePage(int index);
     CPropertyPage* GetActivePage() const;
     HWND ParentWindow() const { return m_parent; }
+    // Starts loading the common controls on a thread of its own, once, so that the first sheet
+    // does not wait for them; called when the user turns to the program.
+    static void LoadControlsAhead();
 
 protected:
     virtual BOOL OnInitDialog() { return TRUE; }

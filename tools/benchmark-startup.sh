@@ -2,7 +2,8 @@
 # Start-up benchmark: Velkator with 100 application shortcuts (icons from 100 distinct
 # executables) beside a minimal tray program that adds the same 100 icons, both started in
 # turn in one run under Wine. Prints medians and ratios beside the aims; a ratio over its
-# aim is reported, never turned into a failure.
+# aim is reported, never turned into a failure. Under Wine a start's time varies threefold while
+# other work runs on the machine: measure on an idle one.
 #   BUILD_DIR=...     build folder (default build/)
 #   BENCH_ROUNDS=N    starts per program (default 11; the first of each is a warm-up, not counted)
 set -euo pipefail

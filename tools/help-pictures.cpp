@@ -16,7 +16,8 @@ namespace {
 
 const char* const kPictures[] = {"first-time-dialog", "tray-icons-closeup", "argument-prompt",
                                  "context-menu-closeup", "sheet-page-0", "change-icon", "order-drag",
-                                 "dialup-menu", "desktop-menu", "sheet-page-2", "help-popup-f1", "about-box"};
+                                 "dialup-menu", "desktop-menu", "sheet-page-2", "help-popup-f1", "about-box",
+                                 "about-box-de"};
 std::string outputFolder;
 std::set<std::string> saved;
 
@@ -329,6 +330,21 @@ void ShortcutPictures() {
         Save("argument-prompt", Bounds(prompt), prompt);
 }
 
+// The German guide shows the About box in its own language.
+void GermanAboutBox() {
+    ProgramFolder folder({"velko007.mlb"});
+    if (!folder.Problem().empty()) return void(Fail("about-box-de", folder.Problem()));
+    Program velkator;
+    HWND main = WriteOrder("Separator|") && WriteDword(kOptionsKey, "Language", 7) ? StartVelkator(velkator, folder)
+                                                                                    : nullptr;
+    HWND about = main && PostMessageA(main, WM_COMMAND, ID_ABOUT, 0)
+                     ? WaitForWindow("#32770", nullptr, velkator.Id()) : nullptr;
+    if (!about) return void(Fail("about-box-de", "no About box"));
+    Save("about-box-de", Bounds(about), about);
+    ClickButton(about, IDOK);
+    WaitForWindowGone(about);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -349,6 +365,7 @@ int main(int argc, char** argv) {
         }
         FirstTimeDialog();
         ShortcutPictures();
+        GermanAboutBox();
     }
     std::string missing;
     for (const char* picture : kPictures)

@@ -4,6 +4,7 @@
 #include "dialogs/ShowMessage.h"
 #include "framework/Handles.h"
 #include "framework/PopupMenu.h"
+#include "framework/PropertySheet.h"
 #include "framework/WinApp.h"
 #include "lang/Language.h"
 #include "res/resource.h"
@@ -151,6 +152,7 @@ void ItemCommands::ShowAboutBox() {
 }
 
 void ItemCommands::RunFirstTimeFlow() {
+    CPropertySheet::LoadControlsAhead();  // one choice opens the sheet
     CFirstTimeDlg dialog(m_owner);
     const INT_PTR choice = dialog.DoModal();
     switch (choice) {

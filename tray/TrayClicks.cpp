@@ -1,4 +1,5 @@
 #include "tray/TrayClicks.h"
+#include "framework/PropertySheet.h"
 #include "framework/WinApp.h"
 #include "store/Options.h"
 #include <shellapi.h>
@@ -23,6 +24,9 @@ LRESULT TrayClicks::OnNotify(WPARAM wParam, LPARAM lParam) {
     // high word; first-version icons pass the icon in wParam and the event in lParam.
     const ULONGLONG value = static_cast<ULONGLONG>(lParam);
     if (value > 0xFFFFFFFFull) return 1;
+    // The pointer on an icon, or the keyboard there, comes before any menu: the sheet's library
+    // loads meanwhile.
+    CPropertySheet::LoadControlsAhead();
     const bool fourth = (value >> 16) != 0;
     const UINT event = fourth ? LOWORD(value) : static_cast<UINT>(value);
     const UINT_PTR iconId = fourth ? HIWORD(value) : wParam;

@@ -86,13 +86,11 @@ void TrayIcons::Add(const ShortcutItem& item, bool mayExist) {
         SetTimer(m_shared.hWnd, RetryTimer, RetryEveryMs, nullptr);
         return;
     }
-    // Keyboard selection reaches only icons of the fourth version; a shell without it says no.
-    NOTIFYICONDATAA version = {};
-    version.cbSize = sizeof version;
-    version.hWnd = m_shared.hWnd;
-    version.uID = static_cast<UINT>(item.IconId);
-    version.uVersion = NOTIFYICON_VERSION_4;
-    System.notifyIcon(NIM_SETVERSION, &version);
+    // Keyboard selection reaches only icons of the fourth version. Each call waits for the shell,
+    // so the versions follow once the whole burst (a start: every icon) is shown; clicks meanwhile
+    // come in the first version's form, which is understood as well.
+    m_unversioned.push_back(item.IconId);
+    SetTimer(m_shared.hWnd, VersionTimer, 0, nullptr);
     m_promotion.IconShown(item.IconId);
     SetTimer(m_shared.hWnd, PromotionTimer, PromoteEveryMs, nullptr);
 }
@@ -111,6 +109,7 @@ void TrayIcons::ShortcutRetitled(const ShortcutItem& item) {
 
 void TrayIcons::ShortcutRemoved(int iconId) {
     m_refused.erase(std::remove(m_refused.begin(), m_refused.end(), iconId), m_refused.end());
+    m_unversioned.erase(std::remove(m_unversioned.begin(), m_unversioned.end(), iconId), m_unversioned.end());
     m_shared.uID = static_cast<UINT>(iconId);
     m_shared.uFlags = 0;
     System.notifyIcon(NIM_DELETE, &m_shared);
@@ -134,6 +133,19 @@ void TrayIcons::Refresh(const ShortcutList& shortcuts) {
 }
 
 bool TrayIcons::OnTimer(UINT_PTR timer, const ShortcutList& shortcuts) {
+    if (timer == VersionTimer) {
+        KillTimer(m_shared.hWnd, VersionTimer);
+        NOTIFYICONDATAA version = {};
+        version.cbSize = sizeof version;
+        version.hWnd = m_shared.hWnd;
+        version.uVersion = NOTIFYICON_VERSION_4;
+        for (int iconId : m_unversioned) {
+            version.uID = static_cast<UINT>(iconId);
+            System.notifyIcon(NIM_SETVERSION, &version);  // a shell without it says no
+        }
+        m_unversioned.clear();
+        return true;
+    }
     if (timer == PromotionTimer) {
         if (!m_promotion.Promote()) KillTimer(m_shared.hWnd, PromotionTimer);
         return true;

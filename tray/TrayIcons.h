@@ -17,9 +17,11 @@ void SetTipText(NOTIFYICONDATAA& data, const std::string& text);
 
 class TrayIcons : public ShortcutListener {
 public:
-    // The owner window's timers: adding icons the shell refused again, and promoting new icons.
+    // The owner window's timers: adding icons the shell refused again, promoting new icons, and
+    // asking for the fourth version once the icons of a burst are all shown.
     static const UINT_PTR RetryTimer = 1;
     static const UINT_PTR PromotionTimer = 2;
+    static const UINT_PTR VersionTimer = 3;
 
     TrayIcons();
     TrayIcons(const TrayIcons&) = delete;
@@ -53,5 +55,7 @@ private:
     // Icons the shell refused to add (not ready at logon, or restarting), tried again a while.
     std::vector<int> m_refused;
     ULONGLONG m_firstRefusal = 0;
+    // Icons shown that are still of the first version.
+    std::vector<int> m_unversioned;
     IconPromotion m_promotion;
 };

@@ -169,9 +169,14 @@ TEST_F(SheetTest, AUnicodeShortcutIsShownRenamedMovedAndLaunched) {
     name += " 2";
     ASSERT_TRUE(SetControlText(page, IDC_PPG_NAME, name));
     HWND list = PageControl(sheet, 1, IDC_RPG_LIST);
+    // LB_GETTEXT takes no buffer size; the length asked first is at least the text's (a separator's row
+    // is a long line).
     auto listed = [list](int entry, const wchar_t* text) {
-        wchar_t shown[16] = L"";
-        return SendMessageW(list, LB_GETTEXT, entry, reinterpret_cast<LPARAM>(shown)) > 0 && !lstrcmpW(shown, text);
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, entry, 0);
+        if (length == LB_ERR) return false;
+        std::wstring shown(length + 1, L'\0');
+        return SendMessageW(list, LB_GETTEXT, entry, reinterpret_cast<LPARAM>(&shown[0])) != LB_ERR &&
+               !lstrcmpW(shown.c_str(), text);
     };
     EXPECT_TRUE(WaitUntil([&] { return listed(1, L"Caf\u00E9 \u65E5\u672C 2"); })) << "the new name is not listed";
     SetForegroundWindow(sheet);

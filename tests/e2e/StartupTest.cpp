@@ -64,6 +64,11 @@ TEST(StartupTest, OneCopyRunsHiddenAndShowsTheIconsInOrderAndASecondOneEndsAtOnc
         // in with the known-folder lookup of the Windows 11 key above.)
         for (const char* library : {"comctl32.dll", "comdlg32.dll", "winmm.dll"})
             EXPECT_EQ("", LoadedModule(running, library)) << library;
+        // A right click starts loading the sheet's library in the background.
+        ASSERT_TRUE(ClickAt(Centre(TrayIconCell(count - 1)), MouseButton::Right));
+        EXPECT_NE(nullptr, WaitForWindow("#32768", nullptr, running));
+        ASSERT_TRUE(SendMenuKeys({VK_ESCAPE}));
+        EXPECT_TRUE(WaitUntil([&] { return !LoadedModule(running, "comctl32.dll").empty(); }));
 
         ASSERT_TRUE(PostMessageA(main, WM_CLOSE, 0, 0));
         EXPECT_TRUE(one.WaitForExit() && two.WaitForExit());

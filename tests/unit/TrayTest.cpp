@@ -145,6 +145,7 @@ TEST_F(TrayFixture, IconsShowTheirTipsKeepTheirIdentifiersAndLetOtherProgramsMes
     EXPECT_EQ((std::vector<UINT>{taskbarCreated, WM_DDE_INITIATE, WM_DDE_EXECUTE, WM_DDE_TERMINATE, LaunchItemMessage}),
               system.allowedMessages);
     EXPECT_EQ((std::vector<UINT>{1, 0xFE00, 2}), IconIds(NIM_ADD));
+    SendMessageA(window->m_hWnd, WM_TIMER, TrayIcons::VersionTimer, 0);  // once the burst is shown
     EXPECT_EQ(IconIds(NIM_ADD), IconIds(NIM_SETVERSION));
     for (const NotifyCall& call : system.notifications) {
         EXPECT_EQ(sizeof(NOTIFYICONDATAA), call.data.cbSize);
