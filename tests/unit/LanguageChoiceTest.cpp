@@ -6,6 +6,7 @@
 static std::vector<WORD> g_attempts;  // the languages asked for; only 12 opens
 
 TEST(LanguageChoice, StoredThenEnglishThenTheFirstLanguageFile) {
+    g_attempts.clear();
     TemporaryFolder folder;
     folder.Write("velko012.mlb", "");
     WORD current = 0;
