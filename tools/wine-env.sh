@@ -37,8 +37,12 @@ wine_env_start() {
     # A new prefix links Desktop to $HOME; give it a folder of its own.
     local desk=$WINEPREFIX/drive_c/users/$(id -un)/Desktop
     if [ -L "$desk" ]; then rm "$desk"; mkdir "$desk"; fi
+  fi
+  # The prefix's settings, again whenever they changed since this prefix took them.
+  if [ "$_wine_env_root/tools/setup.reg" -nt "$WINEPREFIX/setup.reg.taken" ]; then
     timeout 60 wine64 regedit /S "$(wine64 winepath -w "$_wine_env_root/tools/setup.reg" 2>/dev/null | tr -d "\r")" >/dev/null 2>&1
     timeout 60 wineserver -w
+    touch "$WINEPREFIX/setup.reg.taken"
   fi
   wine64 explorer /desktop=shell,1024x768 >/dev/null 2>&1 &
   _wine_env_desktop_pid=$!
