@@ -22,18 +22,9 @@ bin=$build/bin
 tools=$build/tools
 
 source "$root/tools/wine-env.sh"
-work=$(mktemp -d "${TMPDIR:-/tmp}/velkator-deskbench.XXXXXX")
+bench_scratch velkator-deskbench
 desktop=
-wine_started=
-cleanup() {
-  if [ -n "$wine_started" ]; then
-    timeout 30 wine64 reg delete 'HKCU\Software\Shareware\Velkator' /f >/dev/null 2>&1 || true
-    wine_env_stop
-  fi
-  [ -z "$desktop" ] || rm -rf "$desktop"/bench-*
-  rm -rf "$work"
-}
-trap cleanup EXIT
+bench_cleanup_extra='[ -z "$desktop" ] || rm -rf "$desktop"/bench-*'
 
 wine_env_start "$build/wine-bench"
 wine_started=1

@@ -23,16 +23,7 @@ BUILD_DIR=$build "$root/tools/build.sh" >/dev/null
 cmake --build "$build" --target Velkator sheetwatch -j2 >/dev/null
 
 source "$root/tools/wine-env.sh"
-work=$(mktemp -d "${TMPDIR:-/tmp}/velkator-sheetbench.XXXXXX")
-wine_started=
-cleanup() {
-  if [ -n "$wine_started" ]; then
-    timeout 30 wine64 reg delete 'HKCU\Software\Shareware\Velkator' /f >/dev/null 2>&1 || true
-    wine_env_stop
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+bench_scratch velkator-sheetbench
 
 # Each program in a folder of its own with what it needs to start: a copy, so that neither build
 # folder is touched.

@@ -24,16 +24,7 @@ tools=$build/tools
 app_key='HKEY_CURRENT_USER\Software\Shareware\Velkator'
 
 source "$root/tools/wine-env.sh"
-work=$(mktemp -d "${TMPDIR:-/tmp}/velkator-bench.XXXXXX")
-wine_started=
-cleanup() {
-  if [ -n "$wine_started" ]; then
-    timeout 30 wine64 reg delete 'HKCU\Software\Shareware\Velkator' /f >/dev/null 2>&1 || true
-    wine_env_stop
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
+bench_scratch velkator-bench
 
 wine_env_start "$build/wine-bench"
 wine_started=1

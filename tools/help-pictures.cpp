@@ -355,6 +355,7 @@ int main(int argc, char** argv) {
     }
     outputFolder = argv[1];
     CreateDirectoryA(outputFolder.c_str(), nullptr);
+    EndLeftoverVelkator();
     {
         CleanSettings settings;
         Stage stage;

@@ -63,3 +63,20 @@ wine_env_stop() {
   fi
   _wine_env_xvfb_pid= _wine_env_desktop_pid=
 }
+
+# For the benchmarks: a scratch folder in $work and, at exit, the stored settings removed, the desktop
+# stopped (once wine_started is set) and the folder removed; a benchmark may add to bench_cleanup_extra.
+bench_scratch() {
+  work=$(mktemp -d "${TMPDIR:-/tmp}/$1.XXXXXX")
+  wine_started=
+  bench_cleanup_extra=:
+  trap _bench_cleanup EXIT
+}
+_bench_cleanup() {
+  if [ -n "$wine_started" ]; then
+    timeout 30 wine64 reg delete 'HKCU\Software\Shareware\Velkator' /f >/dev/null 2>&1 || true
+    wine_env_stop
+  fi
+  eval "$bench_cleanup_extra"
+  rm -rf "$work"
+}

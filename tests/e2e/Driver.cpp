@@ -278,6 +278,19 @@ bool WaitForNoProcess(const std::string& exeName) {
     });
 }
 
+void EndLeftoverVelkator() {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        HWND leftover = FindWindowA(kMainWindowClass, nullptr);
+        DWORD processId = 0;
+        if (!leftover || !GetWindowThreadProcessId(leftover, &processId)) return;
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+        if (!process) return;
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, kTimeoutMs);
+        CloseHandle(process);
+    }
+}
+
 std::vector<std::string> VisibleWindows(DWORD processId) {
     std::vector<std::string> windows;
     for (HWND window : FindWindows(nullptr, nullptr, processId, true))

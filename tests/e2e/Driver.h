@@ -82,6 +82,8 @@ bool WaitForWindowGone(HWND window, DWORD timeoutMs = kTimeoutMs);
 // or from inside a modal loop that handling started.
 bool Answered(HWND window);
 bool WaitForNoProcess(const std::string& exeName);  // a launched helper has written its line
+// Ends a Velkator that a killed run left behind, which would turn every later start into a second copy.
+void EndLeftoverVelkator();
 // The process's visible top-level windows as "class \"title\"", for checks that read well on failure.
 std::vector<std::string> VisibleWindows(DWORD processId);
 std::string ControlText(HWND dialog, int id);

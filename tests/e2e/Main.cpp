@@ -7,22 +7,10 @@
 
 namespace {
 
-// A test ended by its timeout leaves its Velkator running, which would turn every later start into a
-// second copy; end such a copy before this test starts.
+// Each test starts without a copy that a test killed by its timeout left running.
 class EndLeftoverCopies : public testing::Environment {
 public:
-    void SetUp() override {
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            HWND leftover = FindWindowA(e2e::kMainWindowClass, nullptr);
-            DWORD processId = 0;
-            if (!leftover || !GetWindowThreadProcessId(leftover, &processId)) return;
-            HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
-            if (!process) return;
-            TerminateProcess(process, 1);
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
-        }
-    }
+    void SetUp() override { e2e::EndLeftoverVelkator(); }
 };
 
 }  // namespace
